@@ -200,6 +200,11 @@ std::filesystem::path FileDefaultsStore::defaultPath() {
 void FileDefaultsStore::load() {
     std::error_code ec;
     if (!std::filesystem::exists(path_, ec)) return;
+    if (!std::filesystem::is_regular_file(path_, ec)) {
+        // Something else sits at the path (a folder, say): never move it; writes will report.
+        loadedDamaged_ = true;
+        return;
+    }
     std::ifstream in(path_, std::ios::binary);
     if (!in) {
         // Present but unreadable: keep it as it is and start empty; writes will report.
