@@ -1,0 +1,131 @@
+#include "Shell.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace velmora::app {
+
+namespace {
+
+// One coordinate of the panel: `wanted`, moved inside [low, high - length] where it fits,
+// pinned to `low` where it does not (the panel's top-left stays reachable).
+int clampSpan(int wanted, int length, int low, int high) {
+    const int last = high - length;
+    if (last < low) return low;
+    return std::clamp(wanted, low, last);
+}
+
+QString gsettingsValue(const QString& schema, const QString& key) {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    if (program.isEmpty()) return {};
+    QProcess process;
+    process.start(program, {QStringLiteral("get"), schema, key});
+    // A desktop without the schema answers at once; a hung D-Bus must not hold up start-up.
+    if (!process.waitForFinished(1500)) {
+        process.kill();
+        process.waitForFinished(200);
+        return {};
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) return {};
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+}  // namespace
+
+QPoint panelPosition(const QRect& icon, const QPoint& cursor, const QSize& panel, const QRect& available) {
+    const QRect anchor = icon.isValid() ? icon : QRect(cursor, QSize(1, 1));
+    int x = anchor.center().x() - panel.width() / 2;
+    const bool below = anchor.center().y() < available.center().y();
+    int y = below ? anchor.bottom() + 1 : anchor.top() - panel.height();
+    x = clampSpan(x, panel.width(), available.left(), available.left() + available.width());
+    y = clampSpan(y, panel.height(), available.top(), available.top() + available.height());
+    return {x, y};
+}
+
+double capTextScale(double scale) {
+    if (!std::isfinite(scale)) return 1.0;
+    return std::clamp(scale, 1.0, kMaxTextScale);
+}
+
+double systemTextScale() {
+    const QString value = gsettingsValue(QStringLiteral("org.gnome.desktop.interface"),
+                                         QStringLiteral("text-scaling-factor"));
+    bool ok = false;
+    const double scale = value.toDouble(&ok);
+    return ok && scale > 0 ? scale : 1.0;
+}
+
+bool kdeAnimationsOff(const QString& kdeglobalsPath) {
+    if (!QFile::exists(kdeglobalsPath)) return false;
+    QSettings settings(kdeglobalsPath, QSettings::IniFormat);
+    bool ok = false;
+    const double factor = settings.value(QStringLiteral("KDE/AnimationDurationFactor")).toString().toDouble(&ok);
+    return ok && factor == 0.0;
+}
+
+bool systemReduceMotion() {
+    if (gsettingsValue(QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("enable-animations")) ==
+        QStringLiteral("false"))
+        return true;
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return kdeAnimationsOff(config + QStringLiteral("/kdeglobals"));
+}
+
+QString chooseInterfaceLanguage(const QStringList& uiLanguages, const QStringList& shipped) {
+    for (const QString& entry : uiLanguages) {
+        const QString language = entry.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
+        if (language == QStringLiteral("en") || shipped.contains(language)) return language;
+    }
+    return QStringLiteral("en");
+}
+
+QString menuBarSymbol(MenuBarIconOption option) {
+    switch (option) {
+    case MenuBarIconOption::flag: return QStringLiteral("flag.fill");
+    case MenuBarIconOption::burst: return QStringLiteral("burst.fill");
+    case MenuBarIconOption::grid: return QStringLiteral("square.grid.3x3.fill");
+    }
+    return QStringLiteral("flag.fill");
+}
+
+std::optional<Options> parseOptions(const QStringList& arguments, QString* error) {
+    Options options;
+    auto fail = [&](const QString& message) -> std::optional<Options> {
+        if (error) *error = message;
+        return std::nullopt;
+    };
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        auto value = [&](const QString& name) -> std::optional<QString> {
+            if (argument.startsWith(name + QLatin1Char('='))) return argument.mid(name.size() + 1);
+            if (argument == name && i + 1 < arguments.size()) return arguments[++i];
+            return std::nullopt;
+        };
+        if (argument == QStringLiteral("--window")) {
+            options.window = true;
+        } else if (argument == QStringLiteral("--reduce-motion")) {
+            options.reduceMotion = true;
+        } else if (argument.startsWith(QStringLiteral("--defaults"))) {
+            const auto path = value(QStringLiteral("--defaults"));
+            if (!path || path->isEmpty()) return fail(QStringLiteral("--defaults needs a file name"));
+            options.defaultsPath = *path;
+        } else if (argument.startsWith(QStringLiteral("--text-scale"))) {
+            const auto text = value(QStringLiteral("--text-scale"));
+            bool ok = false;
+            const double scale = text ? text->toDouble(&ok) : 0.0;
+            if (!ok || !std::isfinite(scale) || scale <= 0)
+                return fail(QStringLiteral("--text-scale needs a positive number"));
+            options.textScale = scale;
+        } else {
+            return fail(QStringLiteral("unknown argument: %1").arg(argument));
+        }
+    }
+    return options;
+}
+
+}  // namespace velmora::app

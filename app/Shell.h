@@ -1,0 +1,55 @@
+#pragma once
+
+// Decisions of the application shell that can be wrong, kept free of windows so tests reach them.
+
+#include <optional>
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include "Types.h"
+
+namespace velmora::app {
+
+// Where the panel's top-left corner goes. `icon` is the tray icon's rectangle when the tray
+// reports one (XEmbed), else empty and `cursor` (read when the icon was clicked) stands in
+// for it. The panel drops below an icon in the upper half of the screen and rises above one
+// in the lower half, and always lies inside `available` as far as its size allows.
+QPoint panelPosition(const QRect& icon, const QPoint& cursor, const QSize& panel, const QRect& available);
+
+// The largest text size the panel follows: the second accessibility size over the default
+// body size (33 over 17 points).
+inline constexpr double kMaxTextScale = 33.0 / 17.0;
+// The panel's text size factor: at least the default size, at most kMaxTextScale. Values
+// that are not numbers fall to the default.
+double capTextScale(double scale);
+
+// The desktop's text size factor (GNOME text-scaling-factor), 1.0 where there is none.
+double systemTextScale();
+// Whether the desktop asks for reduced motion (GNOME enable-animations off, or KDE's
+// AnimationDurationFactor 0).
+bool systemReduceMotion();
+// Reads KDE's kdeglobals text: true when [KDE] AnimationDurationFactor is 0.
+bool kdeAnimationsOff(const QString& kdeglobalsPath);
+
+// The interface language: the first of the user's languages (`QLocale::uiLanguages()`
+// order, "pl-PL" style) whose language we ship, else "en". English is always shipped.
+QString chooseInterfaceLanguage(const QStringList& uiLanguages, const QStringList& shipped);
+
+// The symbol shown in the tray for an icon option.
+QString menuBarSymbol(MenuBarIconOption option);
+
+struct Options {
+    QString defaultsPath;       // empty: the standard location
+    bool window = false;        // an ordinary window instead of the tray panel
+    std::optional<double> textScale;
+    bool reduceMotion = false;
+};
+// Parses the command line (program name first). On a bad argument returns nothing and sets
+// `error` to a one-line message.
+std::optional<Options> parseOptions(const QStringList& arguments, QString* error);
+
+}  // namespace velmora::app

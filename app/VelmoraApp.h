@@ -1,0 +1,84 @@
+#pragma once
+
+#include <memory>
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QQmlEngine>
+
+#include "DefaultsStore.h"
+#include "Haptics.h"
+#include "MinesweeperGame.h"
+#include "QtScheduler.h"
+#include "RandomSource.h"
+#include "Shell.h"
+
+class QMenu;
+class QQuickItem;
+class QSystemTrayIcon;
+
+namespace velmora::ui {
+class GameModel;
+class SystemSettings;
+}  // namespace velmora::ui
+
+namespace velmora::app {
+
+class PanelWindow;
+class SingleInstance;
+
+// The application: the one game over the user's store, the tray icon and the panel that
+// holds the game view (or an ordinary window when there is no tray).
+class VelmoraApp final : public QObject {
+    Q_OBJECT
+public:
+    explicit VelmoraApp(const Options& options);
+    ~VelmoraApp() override;
+
+    // Builds everything and shows the tray icon (or the window). Returns false when another
+    // instance is running over the same store; it has been asked to show its panel.
+    bool start();
+
+    void showPanel();
+    void hidePanel();
+    void togglePanel();
+    // Saves what is pending and flushes the store; safe to call more than once.
+    void finish();
+
+    MinesweeperGame& game() { return *game_; }
+    PanelWindow* window() const { return window_.get(); }
+    QSystemTrayIcon* trayIcon() const { return tray_.get(); }
+
+private:
+    void createView();
+    void updateTrayIcon();
+    void fitWindowToView();
+    QPoint panelTopLeft() const;
+
+    Options options_;
+    QString storePath_;
+    std::unique_ptr<FileDefaultsStore> store_;
+    QtScheduler scheduler_;
+    SystemRandomSource random_;
+    NoHaptics haptics_;
+    // Deferred store writes are queued on this object, so none runs after the app is gone.
+    QObject storeContext_;
+    std::unique_ptr<MinesweeperGame> game_;
+    int gameListener_ = 0;
+
+    std::unique_ptr<SingleInstance> instance_;
+    std::unique_ptr<QQmlEngine> engine_;
+    QObject* model_ = nullptr;     // owned by engine_'s lifetime (parented to this)
+    QObject* settings_ = nullptr;  // likewise
+    std::unique_ptr<PanelWindow> window_;
+    QPointer<QQuickItem> view_;
+    std::unique_ptr<QMenu> menu_;
+    std::unique_ptr<QSystemTrayIcon> tray_;
+
+    QPoint clickPosition_;
+    QElapsedTimer sinceDismissed_;
+    bool finished_ = false;
+};
+
+}  // namespace velmora::app

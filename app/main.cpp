@@ -1,0 +1,116 @@
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QLocale>
+#include <QSocketNotifier>
+#include <QTranslator>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "Shell.h"
+#include "VelmoraApp.h"
+
+#ifdef VELMORA_HAVE_UI
+#include "Symbols.h"
+#ifdef VELMORA_STATIC_QML_PLUGIN
+#include <QtQml/QQmlExtensionPlugin>
+Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
+#endif
+#endif
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const char byte = 1;
+    // Only async-signal-safe work here; the event loop does the rest.
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+// Without a display the toolkit aborts with a page of advice; one line and status 1 say it better.
+bool displayAvailable() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland")) return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool constructingApplication = false;
+QtMessageHandler previousHandler = nullptr;
+
+void startupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (constructingApplication && type == QtFatalMsg) {
+        std::fprintf(stderr, "velmora: cannot open the display %s\n", qgetenv("DISPLAY").constData());
+        std::_Exit(1);
+    }
+    // The platform plugin's own complaint is replaced by the line above.
+    if (constructingApplication && QByteArray(context.category ? context.category : "").startsWith("qt.qpa"))
+        return;
+    if (previousHandler) previousHandler(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    QString error;
+    const auto options = velmora::app::parseOptions(arguments, &error);
+    if (!options) {
+        std::fprintf(stderr,
+                     "velmora: %s\nusage: velmora [--defaults FILE] [--window] [--text-scale X] [--reduce-motion]\n",
+                     qPrintable(error));
+        return 2;
+    }
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "velmora: no display found (DISPLAY and WAYLAND_DISPLAY are unset)\n");
+        return 1;
+    }
+
+    previousHandler = qInstallMessageHandler(startupMessageHandler);
+    constructingApplication = true;
+    QApplication application(argc, argv);
+    constructingApplication = false;
+    QApplication::setApplicationName(QStringLiteral("velmora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString language = velmora::app::chooseInterfaceLanguage(
+        QLocale::system().uiLanguages(), {QStringLiteral("pl"), QStringLiteral("fr"), QStringLiteral("de")});
+    QTranslator translator;
+    if (language != QStringLiteral("en") &&
+        translator.load(QStringLiteral(":/i18n/velmora_%1.qm").arg(language)))
+        QApplication::installTranslator(&translator);
+#ifdef VELMORA_HAVE_UI
+    velmora::ui::setInterfaceLanguage(language);
+#endif
+
+    // SIGTERM and SIGINT end the game the way Quit does: the pending save lands first.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+        std::perror("velmora: socketpair");
+        return 1;
+    }
+    QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &application, [] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+
+    velmora::app::VelmoraApp velmora(*options);
+    if (!velmora.start()) return 0;
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &velmora, &velmora::app::VelmoraApp::finish);
+    const int status = application.exec();
+    velmora.finish();
+    return status;
+}
