@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -10,18 +11,20 @@ namespace velmora {
 using MineLayout = std::vector<std::uint8_t>;
 
 // Scratch space for isSolvable, sized for one board; reusing it keeps repeated
-// solves (the generator's up-to-1000 attempts) free of allocation.
+// solves (the generator's up-to-1000 attempts) free of allocation. Every array is laid
+// out on the board with a two-tile frame of outside cells, so neighbour walks need no
+// bounds checks.
 struct SolverWorkspace {
-    std::vector<std::uint8_t> state;       // Knowledge raw values
-    std::vector<std::uint8_t> count;       // adjacent mines of every tile
-    std::vector<std::uint8_t> knownMines;  // neighbours known to be mines
+    std::vector<std::uint8_t> state;         // Knowledge raw values; outside cells hold kOutside
+    std::vector<std::uint8_t> count;         // adjacent mines of every tile
+    std::vector<std::uint8_t> remaining;     // adjacent mines not yet known to be mines
     std::vector<std::uint16_t> unknownMask;  // 3x3 window of still-unknown neighbours
-    std::vector<std::uint8_t> queued;      // in the single-number work list
-    std::vector<std::uint8_t> subsetDirty; // changed since last compared with its neighbours
-    std::vector<std::int32_t> work;        // single-number work list
-    std::vector<std::int32_t> dirtyList;   // numbers to compare in the next subset round
-    std::vector<std::int32_t> round;       // the subset round being worked through
-    std::vector<std::int32_t> stack;       // flood stack
+    std::vector<std::uint8_t> queued;        // in the single-number work list
+    std::vector<std::uint8_t> subsetDirty;   // changed since last compared with its neighbours
+    std::vector<std::int32_t> work;          // single-number work list
+    std::vector<std::int32_t> dirtyList;     // numbers to compare in the next subset round
+    std::vector<std::int32_t> round;         // the subset round being worked through
+    std::vector<std::int32_t> stack;         // flood stack
 };
 
 class MinesweeperSolver {
@@ -54,11 +57,24 @@ public:
     void floodReveal(std::int64_t from, std::span<Knowledge> knowledge, std::int64_t& revealedCount,
                      std::span<const std::int64_t> counts) const;
 
+    // The framed layout isSolvable works on, built once with the solver.
+    struct Frame {
+        int width = 0;                           // columns + 4
+        int cells = 0;                           // (rows + 4) * (columns + 4)
+        std::vector<std::int32_t> cellOf;        // tile index -> framed cell
+        std::vector<std::uint8_t> state;         // initial states: unknown inside, outside around
+        std::vector<std::uint16_t> unknownMask;  // initial windows: every in-board neighbour
+        std::array<std::int32_t, 9> window{};    // window bit -> cell offset
+        std::array<std::int32_t, 49> wide{};     // 7x7 frame bit -> cell offset from its centre
+    };
+    const Frame& frame() const { return frame_; }
+
 private:
     std::int64_t columns_;
     std::int64_t rows_;
     std::vector<std::int64_t> list_;
     std::vector<std::size_t> offsets_;
+    Frame frame_;
 };
 
 // Chebyshev distance between two tile indices of a board `columns` wide.
