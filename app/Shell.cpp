@@ -38,13 +38,16 @@ QString gsettingsValue(const QString& schema, const QString& key) {
 }  // namespace
 
 QPoint panelPosition(const QRect& icon, const QPoint& cursor, const QSize& panel, const QRect& available) {
-    const QRect anchor = icon.isValid() ? icon : QRect(cursor, QSize(1, 1));
-    int x = anchor.center().x() - panel.width() / 2;
-    const bool below = anchor.center().y() < available.center().y();
-    int y = below ? anchor.bottom() + 1 : anchor.top() - panel.height();
-    x = clampSpan(x, panel.width(), available.left(), available.left() + available.width());
-    y = clampSpan(y, panel.height(), available.top(), available.top() + available.height());
-    return {x, y};
+    // The anchor as edges: [left, right) across, [top, bottom) down; a click is a point.
+    const int left = icon.isValid() ? icon.x() : cursor.x();
+    const int right = icon.isValid() ? icon.x() + icon.width() : cursor.x();
+    const int top = icon.isValid() ? icon.y() : cursor.y();
+    const int bottom = icon.isValid() ? icon.y() + icon.height() : cursor.y();
+    const int x = left + (right - left - panel.width()) / 2;
+    const bool below = (top + bottom) / 2 < available.y() + available.height() / 2;
+    const int y = below ? bottom : top - panel.height();
+    return {clampSpan(x, panel.width(), available.x(), available.x() + available.width()),
+            clampSpan(y, panel.height(), available.y(), available.y() + available.height())};
 }
 
 double capTextScale(double scale) {

@@ -1,0 +1,246 @@
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <thread>
+
+#include <QFile>
+#include <QLockFile>
+#include <QQuickItem>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "PanelWindow.h"
+#include "QtScheduler.h"
+#include "Shell.h"
+#include "SingleInstance.h"
+#include "VelmoraApp.h"
+
+using namespace velmora;
+using namespace velmora::app;
+
+class ShellTests : public QObject {
+    Q_OBJECT
+private slots:
+    void panelDropsBelowAnIconAtTheTopAndStaysOnScreen();
+    void panelRisesAboveAnIconAtTheBottom();
+    void panelWithoutIconGeometryFollowsTheClick();
+    void panelLargerThanTheScreenKeepsItsTopLeftVisible();
+    void textScaleIsCappedToTheSupportedRange();
+    void interfaceLanguageIsTheFirstShippedOne();
+    void commandLineOptions();
+    void kdeAnimationFactorZeroMeansReducedMotion();
+    void schedulerRunsPostedTasksOnALaterTurnInOrder();
+    void clockStoppedFromItsOwnTickStaysStopped();
+    void secondInstanceAsksTheFirstToShowItself();
+    void lockOfADeadProcessIsTakenOver();
+    void windowModeShowsTheGameAndSavesOnFinish();
+    void unwritableStoreStillPlays();
+};
+
+void ShellTests::panelDropsBelowAnIconAtTheTopAndStaysOnScreen() {
+    const QRect screen(0, 0, 1024, 768);
+    // Icon at the top right: the panel hangs below it, pushed left to stay on the screen.
+    QCOMPARE(panelPosition(QRect(1001, 1, 22, 22), {}, QSize(375, 400), screen), QPoint(649, 23));
+    // Icon in the middle of the top bar: centred under it.
+    QCOMPARE(panelPosition(QRect(500, 0, 20, 20), {}, QSize(300, 400), screen), QPoint(360, 20));
+    // Icon at the top left: pushed right onto the screen.
+    QCOMPARE(panelPosition(QRect(2, 0, 20, 20), {}, QSize(300, 400), screen), QPoint(0, 20));
+    // A second screen to the right with a 30-pixel bar: clamped to that screen's area.
+    QCOMPARE(panelPosition(QRect(2040, 5, 20, 20), {}, QSize(300, 400), QRect(1024, 30, 1040, 738)),
+             QPoint(1764, 30));
+}
+
+void ShellTests::panelRisesAboveAnIconAtTheBottom() {
+    const QRect available(0, 0, 1024, 740);  // a bottom bar takes the last 28 pixels
+    QCOMPARE(panelPosition(QRect(900, 744, 22, 22), {}, QSize(375, 400), available), QPoint(649, 340));
+}
+
+void ShellTests::panelWithoutIconGeometryFollowsTheClick() {
+    const QRect screen(0, 0, 1024, 768);
+    QCOMPARE(panelPosition(QRect(), QPoint(400, 10), QSize(200, 300), screen), QPoint(300, 10));
+    QCOMPARE(panelPosition(QRect(), QPoint(1020, 760), QSize(200, 300), screen), QPoint(824, 460));
+}
+
+void ShellTests::panelLargerThanTheScreenKeepsItsTopLeftVisible() {
+    QCOMPARE(panelPosition(QRect(600, 0, 20, 20), {}, QSize(900, 700), QRect(0, 0, 800, 600)), QPoint(0, 0));
+}
+
+void ShellTests::textScaleIsCappedToTheSupportedRange() {
+    QCOMPARE(capTextScale(0.8), 1.0);
+    QCOMPARE(capTextScale(1.0), 1.0);
+    QCOMPARE(capTextScale(1.25), 1.25);
+    QCOMPARE(capTextScale(3.0), 33.0 / 17.0);
+    QCOMPARE(capTextScale(std::numeric_limits<double>::quiet_NaN()), 1.0);
+    QCOMPARE(capTextScale(std::numeric_limits<double>::infinity()), 1.0);
+}
+
+void ShellTests::interfaceLanguageIsTheFirstShippedOne() {
+    const QStringList shipped{"pl", "fr", "de"};
+    QCOMPARE(chooseInterfaceLanguage({"pl-PL", "en-US"}, shipped), QString("pl"));
+    QCOMPARE(chooseInterfaceLanguage({"en-GB", "pl"}, shipped), QString("en"));
+    QCOMPARE(chooseInterfaceLanguage({"es-ES", "pt", "fr-CA"}, shipped), QString("fr"));
+    QCOMPARE(chooseInterfaceLanguage({"de_AT"}, shipped), QString("de"));
+    QCOMPARE(chooseInterfaceLanguage({"DE"}, shipped), QString("de"));
+    QCOMPARE(chooseInterfaceLanguage({"it"}, shipped), QString("en"));
+    QCOMPARE(chooseInterfaceLanguage({}, shipped), QString("en"));
+}
+
+void ShellTests::commandLineOptions() {
+    QString error;
+    auto options = parseOptions({"velmora", "--defaults", "/tmp/d.json", "--window", "--text-scale=1.5",
+                                 "--reduce-motion"},
+                                &error);
+    QVERIFY(options);
+    QCOMPARE(options->defaultsPath, QString("/tmp/d.json"));
+    QVERIFY(options->window);
+    QCOMPARE(*options->textScale, 1.5);
+    QVERIFY(options->reduceMotion);
+
+    options = parseOptions({"velmora"}, &error);
+    QVERIFY(options && options->defaultsPath.isEmpty() && !options->window && !options->textScale);
+
+    for (const QStringList& bad : {QStringList{"velmora", "--defaults"}, QStringList{"velmora", "--defaults="},
+                                   QStringList{"velmora", "--text-scale", "big"},
+                                   QStringList{"velmora", "--text-scale", "-1"},
+                                   QStringList{"velmora", "--text-scale", "nan"}, QStringList{"velmora", "--frobnicate"}}) {
+        error.clear();
+        QVERIFY2(!parseOptions(bad, &error), qPrintable(bad.join(' ')));
+        QVERIFY(!error.isEmpty());
+    }
+}
+
+void ShellTests::kdeAnimationFactorZeroMeansReducedMotion() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kdeglobals");
+    QVERIFY(!kdeAnimationsOff(path));
+    auto write = [&](const QByteArray& text) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    };
+    write("[General]\nColorScheme=Breeze\n\n[KDE]\nAnimationDurationFactor=0\n");
+    QVERIFY(kdeAnimationsOff(path));
+    write("[KDE]\nAnimationDurationFactor=0.5\n");
+    QVERIFY(!kdeAnimationsOff(path));
+    write("[KDE]\nSingleClick=false\n");
+    QVERIFY(!kdeAnimationsOff(path));
+}
+
+void ShellTests::schedulerRunsPostedTasksOnALaterTurnInOrder() {
+    QtScheduler scheduler;
+    QStringList ran;
+    scheduler.post([&] {
+        ran << "first";
+        scheduler.post([&] { ran << "third"; });
+    });
+    scheduler.post([&] { ran << "second"; });
+    QVERIFY(ran.isEmpty());
+    QTRY_COMPARE(ran, (QStringList{"first", "second", "third"}));
+
+    // A task posted by a scheduler that has gone must not run.
+    bool ranLate = false;
+    {
+        QtScheduler shortLived;
+        shortLived.post([&] { ranLate = true; });
+    }
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QVERIFY(!ranLate);
+}
+
+void ShellTests::clockStoppedFromItsOwnTickStaysStopped() {
+    QtScheduler scheduler;
+    int ticks = 0;
+    std::unique_ptr<TaskHandle> clock;
+    clock = scheduler.everySecond([&] {
+        ++ticks;
+        clock.reset();  // the game drops its clock from inside a tick when a game ends
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 5000);
+    QTest::qWait(1500);
+    QCOMPARE(ticks, 1);
+
+    int cancelledTicks = 0;
+    auto cancelled = scheduler.everySecond([&] { ++cancelledTicks; });
+    cancelled->cancel();
+    QTest::qWait(1200);
+    QCOMPARE(cancelledTicks, 0);
+}
+
+void ShellTests::secondInstanceAsksTheFirstToShowItself() {
+    QTemporaryDir dir;
+    const QString key = SingleInstance::keyForStore(dir.filePath("defaults.json"));
+    QCOMPARE(key, SingleInstance::keyForStore(dir.filePath("./defaults.json")));
+    QVERIFY(key != SingleInstance::keyForStore(dir.filePath("other.json")));
+
+    SingleInstance first(key, dir.path());
+    int shows = 0;
+    QVERIFY(first.claim([&] { ++shows; }));
+
+    SingleInstance second(key, dir.path());
+    QVERIFY(!second.claim([] {}));
+    // The second process blocks while it knocks; the first answers from its event loop.
+    std::atomic<int> answered{-1};
+    std::thread knocker([&] { answered = second.notifyRunning(5000) ? 1 : 0; });
+    QTRY_COMPARE(shows, 1);
+    QTRY_VERIFY(answered != -1);
+    knocker.join();
+    QCOMPARE(answered.load(), 1);
+
+    // Nobody listening under another key: the knock fails instead of hanging.
+    SingleInstance nobody(SingleInstance::keyForStore(dir.filePath("none.json")), dir.path());
+    QVERIFY(!nobody.notifyRunning(500));
+}
+
+void ShellTests::lockOfADeadProcessIsTakenOver() {
+    QTemporaryDir dir;
+    const QString key = SingleInstance::keyForStore(dir.filePath("defaults.json"));
+    QFile stale(dir.filePath(key + ".lock"));
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    // The lock file of a process that no longer exists (beyond the largest process id).
+    stale.write("99999999\nvelmora\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    SingleInstance instance(key, dir.path());
+    QVERIFY(instance.claim([] {}));
+}
+
+void ShellTests::windowModeShowsTheGameAndSavesOnFinish() {
+    QTemporaryDir dir;
+    const QString store = dir.filePath("defaults.json");
+    Options options;
+    options.defaultsPath = store;
+    options.window = true;
+    options.textScale = 1.0;
+    VelmoraApp velmora(options);
+    QVERIFY(velmora.start());
+    QVERIFY(velmora.window());
+    QVERIFY(velmora.window()->isVisible());
+    QVERIFY(velmora.game().isViewVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(velmora.window()));
+
+    velmora.game().primaryAction(40);
+    QCOMPARE(velmora.game().phase(), GamePhase::playing);
+    velmora.finish();
+    QVERIFY(!velmora.game().isViewVisible());
+    QVERIFY(!velmora.game().clockRunning());
+    QFile file(store);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY2(text.contains("\"Velmora_SavedGame\""), text.constData());
+    QVERIFY(text.contains("\"Velmora_GamesPlayed\":1"));
+}
+
+void ShellTests::unwritableStoreStillPlays() {
+    Options options;
+    options.defaultsPath = "/proc/velmora-test/defaults.json";
+    options.window = true;
+    options.textScale = 1.0;
+    VelmoraApp velmora(options);
+    QVERIFY(velmora.start());
+    velmora.game().primaryAction(0);
+    QCOMPARE(velmora.game().phase(), GamePhase::playing);
+    velmora.finish();
+}
+
+QTEST_MAIN(ShellTests)
+#include "ShellTests.moc"
