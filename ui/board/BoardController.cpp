@@ -1,0 +1,264 @@
+#include "BoardController.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora::ui {
+
+BoardGeometry boardGeometry(qint64 rows, qint64 columns, double boardScale) {
+    BoardGeometry g;
+    g.boardScale = boardScale;
+    if (rows <= 0 || columns <= 0) return g;
+    const double r = double(rows), c = double(columns);
+    const double base = std::min({330.0 / (r + 0.08 * (r - 1)), 347.0 / (c + 0.08 * (c - 1)), 40.0});
+    g.tileSize = boardScale * base;
+    g.tileSpacing = 0.08 * g.tileSize;
+    g.tilePitch = g.tileSize + g.tileSpacing;
+    g.gridWidth = c * g.tileSize + (c - 1) * g.tileSpacing;
+    g.gridHeight = r * g.tileSize + (r - 1) * g.tileSpacing;
+    return g;
+}
+
+double boardScaleFor(double textScale, BoardSize size) { return textScale * scaleFactor(size); }
+
+namespace {
+qint64 cellAlong(double coordinate, double pitch, qint64 count) {
+    if (count <= 0) return 0;
+    // NaN or a degenerate pitch: the nearest sensible answer is the first cell.
+    if (!(pitch > 0) || !std::isfinite(coordinate)) return coordinate > 0 && std::isinf(coordinate) ? count - 1 : 0;
+    const double cell = std::trunc(coordinate / pitch);
+    if (cell <= 0) return 0;
+    if (cell >= double(count - 1)) return count - 1;
+    return static_cast<qint64>(cell);
+}
+}  // namespace
+
+qint64 hitTest(QPointF point, double tilePitch, qint64 rows, qint64 columns) {
+    const qint64 column = cellAlong(point.x(), tilePitch, columns);
+    const qint64 row = cellAlong(point.y(), tilePitch, rows);
+    return row * columns + column;
+}
+
+qint64 movedFocus(qint64 focusedTile, FocusDirection direction, qint64 rows, qint64 columns) {
+    if (columns <= 0 || rows <= 0) return focusedTile;
+    qint64 row = focusedTile / columns;
+    qint64 column = focusedTile % columns;
+    switch (direction) {
+    case FocusDirection::up: row = std::max<qint64>(row - 1, 0); break;
+    case FocusDirection::down: row = std::min(row + 1, rows - 1); break;
+    case FocusDirection::left: column = std::max<qint64>(column - 1, 0); break;
+    case FocusDirection::right: column = std::min(column + 1, columns - 1); break;
+    }
+    return row * columns + column;
+}
+
+BoardController::BoardController(QObject* parent) : QObject(parent) { updateGeometry(); }
+
+void BoardController::setGame(GameModel* game) {
+    if (game_ == game) return;
+    if (game_) disconnect(game_, nullptr, this, nullptr);
+    game_ = game;
+    if (game_) {
+        connect(game_, &GameModel::boardDifficultyChanged, this, [this] {
+            updateGeometry();
+            emit focusRingChanged();
+        });
+        connect(game_, &GameModel::boardSizeChanged, this, &BoardController::updateGeometry);
+        connect(game_, &GameModel::isShowingScreenChanged, this, &BoardController::onShowingScreenChanged);
+        connect(game_, &GameModel::isShowingScreenChanged, this, &BoardController::inputBlockedChanged);
+        connect(game_, &GameModel::phaseChanged, this, &BoardController::buttonsChanged);
+    }
+    updateGeometry();
+    emit gameChanged();
+    emit inputBlockedChanged();
+    emit buttonsChanged();
+    emit focusRingChanged();
+}
+
+void BoardController::setTextScale(double value) {
+    if (!(value > 0) || !std::isfinite(value)) value = 1.0;
+    if (value == textScale_) return;
+    textScale_ = value;
+    updateGeometry();
+}
+
+void BoardController::updateGeometry() {
+    const BoardSize size = game_ ? game_->game().boardSize() : BoardSize::standard;
+    geometry_ = boardGeometry(rows(), columns(), boardScaleFor(textScale_, size));
+    emit geometryChanged();
+    emit focusRingChanged();
+}
+
+double BoardController::focusRingX() const {
+    const qint64 c = columns();
+    return c > 0 ? geometry_.tilePitch * double(focusedTile_ % c) : 0.0;
+}
+
+double BoardController::focusRingY() const {
+    const qint64 c = columns();
+    return c > 0 ? geometry_.tilePitch * double(focusedTile_ / c) : 0.0;
+}
+
+bool BoardController::inputBlocked() const {
+    return (game_ && game_->isShowingScreen()) || isConfirmingNewGame_;
+}
+
+bool BoardController::hintButtonEnabled() const {
+    return game_ && game_->game().phase() == GamePhase::playing && !isConfirmingNewGame_;
+}
+
+bool BoardController::flagModeButtonEnabled() const { return game_ && !game_->isGameOver(); }
+
+void BoardController::setFocusedTile(qint64 index) {
+    if (index == focusedTile_) return;
+    focusedTile_ = index;
+    emit focusedTileChanged();
+    emit focusRingChanged();
+}
+
+void BoardController::setShowKeyboardFocus(bool value) {
+    if (value == showKeyboardFocus_) return;
+    showKeyboardFocus_ = value;
+    emit showKeyboardFocusChanged();
+    emit focusRingChanged();
+}
+
+void BoardController::setBoardFocused(bool value) {
+    if (value == isBoardFocused_) return;
+    isBoardFocused_ = value;
+    emit isBoardFocusedChanged();
+    emit focusRingChanged();
+}
+
+void BoardController::requestBoardFocus(bool focused) {
+    setBoardFocused(focused);
+    emit boardFocusRequested(focused);
+}
+
+void BoardController::setConfirmingNewGame(bool value) {
+    if (value == isConfirmingNewGame_) return;
+    isConfirmingNewGame_ = value;
+    emit isConfirmingNewGameChanged();
+    emit inputBlockedChanged();
+    emit buttonsChanged();
+}
+
+void BoardController::onShowingScreenChanged() {
+    requestBoardFocus(!game_->isShowingScreen());
+    setShowKeyboardFocus(false);
+}
+
+void BoardController::handleClick(TileClick click, QPointF point) {
+    if (!game_ || inputBlocked()) return;
+    setShowKeyboardFocus(false);
+    const qint64 index = hitTest(point, geometry_.tilePitch, rows(), columns());
+    requestBoardFocus(true);
+    setFocusedTile(index);
+    switch (click) {
+    case TileClick::primary: game_->game().primaryAction(index); break;
+    case TileClick::flag: game_->game().toggleFlag(index); break;
+    case TileClick::chord: game_->game().chord(index); break;
+    }
+}
+
+void BoardController::moveFocus(int direction) {
+    if (direction < Up || direction > Right) return;
+    setFocusedTile(movedFocus(focusedTile_, static_cast<FocusDirection>(direction), rows(), columns()));
+}
+
+void BoardController::activateFocusedTile() {
+    if (!game_ || focusedTile_ < 0 || focusedTile_ >= tileCount()) return;
+    if (game_->isTileRevealed(int(focusedTile_)))
+        game_->game().chord(focusedTile_);
+    else
+        game_->game().reveal(focusedTile_);
+}
+
+bool BoardController::handleKey(int key, int modifiers, const QString& text) {
+    if (!game_) return false;
+    const bool blocked = inputBlocked();
+    // Keypad keys carry KeypadModifier; it is not a modifier the user pressed.
+    const int pressed = modifiers & ~int(Qt::KeypadModifier);
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        if (blocked) return false;
+        setShowKeyboardFocus(true);
+        const Direction d = key == Qt::Key_Up ? Up : key == Qt::Key_Down ? Down : key == Qt::Key_Left ? Left : Right;
+        moveFocus(d);
+        return true;
+    }
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (blocked || !isBoardFocused_) return false;
+        setShowKeyboardFocus(true);
+        activateFocusedTile();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (!game_->isShowingScreen()) setShowKeyboardFocus(true);
+        return false;  // focus navigation still moves on
+    default: break;
+    }
+    if (pressed != 0 || blocked || !isBoardFocused_) return false;
+    if (text == QLatin1String("f") || text == QLatin1String("F")) {
+        if (focusedTile_ < 0 || focusedTile_ >= tileCount()) return false;
+        setShowKeyboardFocus(true);
+        game_->game().toggleFlag(focusedTile_);
+        return true;
+    }
+    if (text == QLatin1String("h") || text == QLatin1String("H")) {
+        game_->game().showHint();
+        const int hinted = game_->hintedTile();
+        if (hinted >= 0) {
+            setFocusedTile(hinted);
+            setShowKeyboardFocus(true);
+        }
+        return true;
+    }
+    return false;
+}
+
+void BoardController::pressNewGame() {
+    if (!game_ || inputBlocked()) return;
+    if (game_->game().phase() == GamePhase::playing)
+        setConfirmingNewGame(true);
+    else
+        game_->game().newGame();
+}
+
+void BoardController::pressHint() {
+    if (!game_ || inputBlocked() || !hintButtonEnabled()) return;
+    game_->game().showHint();
+    const int hinted = game_->hintedTile();
+    if (hinted >= 0) setFocusedTile(hinted);
+}
+
+void BoardController::pressFlagMode() {
+    if (!game_ || !flagModeButtonEnabled()) return;
+    game_->setIsFlagMode(!game_->isFlagMode());
+}
+
+void BoardController::confirmNewGame() {
+    if (!game_ || !isConfirmingNewGame_) return;
+    setConfirmingNewGame(false);
+    game_->game().newGame();
+}
+
+void BoardController::cancelNewGame() { setConfirmingNewGame(false); }
+
+void BoardController::viewDidAppear() {
+    if (game_) game_->setIsViewVisible(true);
+    setConfirmingNewGame(false);
+    setShowKeyboardFocus(false);
+    requestBoardFocus(true);
+}
+
+void BoardController::viewDidDisappear() {
+    if (game_) game_->setIsViewVisible(false);
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,25 @@
+import QtQuick
+import Velmora
+
+// A covered tile in a theme. The drawing is one shared image per theme, size and palette,
+// so a board of covered tiles costs one texture.
+Item {
+    id: covered
+    property string theme: "Onyx Slate"
+    property real size: 44
+    readonly property real margin: TileGraphics.coveredTileMargin(size)
+    width: size
+    height: size
+    Accessible.role: Accessible.Graphic
+    Accessible.name: qsTranslate("Velmora", "Covered tile, theme: %@")
+                        .replace("%@", TileGraphics.themeDisplayName(theme))
+
+    Image {
+        x: -covered.margin
+        y: -covered.margin
+        width: covered.size + 2 * covered.margin
+        height: width
+        smooth: true
+        source: covered.size > 0 ? TileGraphics.coveredTileUrl(covered.theme, covered.size, Screen.devicePixelRatio) : ""
+    }
+}

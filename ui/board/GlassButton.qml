@@ -1,0 +1,45 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Velmora
+
+// A circular header control with a symbol label and a tooltip.
+Button {
+    id: control
+    property string symbol
+    property real s: 1
+    property bool prominent: false
+    property string tip
+
+    implicitWidth: 28 * s
+    implicitHeight: 28 * s
+    padding: 6 * s
+    focusPolicy: Qt.StrongFocus
+    hoverEnabled: true
+    display: AbstractButton.IconOnly
+
+    contentItem: Item {
+        implicitWidth: 16 * control.s
+        implicitHeight: 16 * control.s
+        SymbolImage {
+            anchors.centerIn: parent
+            name: control.symbol
+            pointSize: 12 * control.s
+            color: control.prominent ? "white" : TileGraphics.primaryColor
+        }
+    }
+    background: Rectangle {
+        radius: width / 2
+        color: control.prominent ? TileGraphics.accentColor
+                                 : Qt.rgba(TileGraphics.windowColor.r, TileGraphics.windowColor.g,
+                                           TileGraphics.windowColor.b, control.down ? 0.6 : 0.85)
+        border.width: control.visualFocus ? 2 : 1
+        border.color: control.visualFocus ? TileGraphics.accentColor
+                                          : Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g,
+                                                    TileGraphics.primaryColor.b, 0.15)
+    }
+    opacity: enabled ? 1 : 0.4
+
+    ToolTip.visible: hovered && tip.length > 0
+    ToolTip.text: tip
+    ToolTip.delay: 700
+}

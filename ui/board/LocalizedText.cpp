@@ -1,0 +1,135 @@
+#include "LocalizedText.h"
+
+#include <QCoreApplication>
+
+namespace velmora::ui {
+
+namespace {
+QString& languageStorage() {
+    static QString language = QStringLiteral("en");
+    return language;
+}
+}  // namespace
+
+void setInterfaceLanguage(const QString& code) { languageStorage() = code.isEmpty() ? QStringLiteral("en") : code; }
+
+QString interfaceLanguage() { return languageStorage(); }
+
+QString pluralCategory(const QString& language, qint64 count) {
+    if (language == QLatin1String("pl")) {
+        if (count == 1) return QStringLiteral("one");
+        // The remainder of a negative count is negative in C++; the rules are about magnitude.
+        const quint64 magnitude = count < 0 ? quint64(0) - quint64(count) : quint64(count);
+        const quint64 mod10 = magnitude % 10;
+        const quint64 mod100 = magnitude % 100;
+        if (mod10 >= 2 && mod10 <= 4 && !(mod100 >= 12 && mod100 <= 14)) return QStringLiteral("few");
+        return QStringLiteral("many");
+    }
+    if (language == QLatin1String("fr")) {
+        return (count == 0 || count == 1) ? QStringLiteral("one") : QStringLiteral("other");
+    }
+    return count == 1 ? QStringLiteral("one") : QStringLiteral("other");
+}
+
+QString localized(const char* text) { return QCoreApplication::translate("Velmora", text); }
+
+QString formatText(const QString& format, const QVariantList& args) {
+    QString out;
+    out.reserve(format.size() + 16);
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c != QLatin1Char('%') || i + 1 >= format.size()) {
+            out += c;
+            continue;
+        }
+        if (format[i + 1] == QLatin1Char('%')) {
+            out += QLatin1Char('%');
+            ++i;
+            continue;
+        }
+        qsizetype j = i + 1;
+        bool zeroPad = false;
+        if (format[j] == QLatin1Char('0')) {
+            zeroPad = true;
+            ++j;
+        }
+        int width = 0;
+        while (j < format.size() && format[j].isDigit()) width = width * 10 + format[j++].digitValue();
+        while (j < format.size() && (format[j] == QLatin1Char('l') || format[j] == QLatin1Char('q'))) ++j;
+        if (j >= format.size()) {
+            out += format.mid(i);
+            break;
+        }
+        const QChar conv = format[j];
+        if ((conv != QLatin1Char('d') && conv != QLatin1Char('i') && conv != QLatin1Char('@')) || next >= args.size()) {
+            out += format.mid(i, j - i + 1);
+            i = j;
+            continue;
+        }
+        const QVariant& arg = args[next++];
+        QString piece = conv == QLatin1Char('@') ? arg.toString() : QString::number(arg.toLongLong());
+        if (width > piece.size()) {
+            const bool negative = piece.startsWith(QLatin1Char('-'));
+            const QChar fill = zeroPad ? QLatin1Char('0') : QLatin1Char(' ');
+            if (zeroPad && negative)
+                piece = QLatin1Char('-') + QString(width - piece.size(), fill) + piece.mid(1);
+            else
+                piece = QString(width - piece.size(), fill) + piece;
+        }
+        out += piece;
+        i = j;
+    }
+    return out;
+}
+
+QString localizedCountString(const QString& key, qint64 count, const QVariantList& more) {
+    const QString category = pluralCategory(interfaceLanguage(), count);
+    const QString categoryKey = key + QLatin1Char('|') + category;
+    QString result = QCoreApplication::translate("Velmora", categoryKey.toUtf8().constData());
+    if (result == categoryKey) {
+        const QString otherKey = key + QStringLiteral("|other");
+        result = QCoreApplication::translate("Velmora", otherKey.toUtf8().constData());
+        if (result == otherKey) result = key;
+    }
+    QVariantList args{QVariant::fromValue(count)};
+    args += more;
+    return formatText(result, args);
+}
+
+QString clockText(qint64 elapsedSeconds) {
+    return formatText(QStringLiteral("%d:%02d"), {elapsedSeconds / 60, elapsedSeconds % 60});
+}
+
+QString clockAccessibleLabel(qint64 elapsedSeconds) {
+    return formatText(localized("Time: %@"), {clockText(elapsedSeconds)});
+}
+
+QString minesLeftText(qint64 minesLeft) { return QString::number(minesLeft); }
+
+QString minesLeftAccessibleLabel(qint64 minesLeft) {
+    return localizedCountString(QStringLiteral("%lld mines left"), minesLeft);
+}
+
+QString tileAccessibleLabel(const Tile& tile, qint64 row, qint64 column, bool isGameLost, bool isHinted) {
+    QString state;
+    if (isGameLost && tile.isFlagged && !tile.hasMine)
+        state = localized("flagged, no mine");
+    else if (tile.isRevealed && tile.hasMine)
+        state = localized("mine");
+    else if (tile.isRevealed && tile.adjacentMines >= 1)
+        state = localizedCountString(QStringLiteral("%lld mines nearby"), tile.adjacentMines);
+    else if (tile.isRevealed)
+        state = localized("empty");
+    else if (tile.isFlagged)
+        state = localized("flagged");
+    else if (tile.isQuestioned)
+        state = localized("question mark");
+    else if (isHinted)
+        state = localized("covered, safe to uncover (hint)");
+    else
+        state = localized("covered");
+    return formatText(localized("Row %lld, column %lld"), {row + 1, column + 1}) + QStringLiteral(": ") + state;
+}
+
+}  // namespace velmora::ui

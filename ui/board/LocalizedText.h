@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include "Types.h"
+
+namespace velmora::ui {
+
+// Language of the loaded translation ("en" until the app says otherwise). It picks the
+// plural rules of localizedCountString.
+void setInterfaceLanguage(const QString& code);
+QString interfaceLanguage();
+
+// "one", "few", "many" or "other" for the count in the language (pl and fr have their own
+// rules; every other code, including ones with a region such as "pl_PL", uses one/other).
+QString pluralCategory(const QString& language, qint64 count);
+
+// The plain text lookup: the English text is the key and the fallback.
+QString localized(const char* text);
+
+// printf-style formatting of an already looked-up text. Understands %lld, %ld, %d (with
+// an optional zero-padded width such as %02d), %@ and %%; arguments are used in order.
+// A placeholder without an argument is left as written rather than read out of bounds.
+QString formatText(const QString& format, const QVariantList& args);
+
+// A text with a count and a plural form: looks up "<key>|<category>", then "<key>|other",
+// then falls back to the key itself, and formats the result with the count first.
+QString localizedCountString(const QString& key, qint64 count, const QVariantList& more = {});
+
+// Header texts.
+QString clockText(qint64 elapsedSeconds);           // "%d:%02d"
+QString clockAccessibleLabel(qint64 elapsedSeconds);  // "Time: 1:05"
+QString minesLeftText(qint64 minesLeft);             // digits with a minus sign, never looked up
+QString minesLeftAccessibleLabel(qint64 minesLeft);  // "3 mines left"
+
+// The label a tile gives to assistive technologies: "Row 3, column 1: 2 mines nearby".
+QString tileAccessibleLabel(const Tile& tile, qint64 row, qint64 column, bool isGameLost, bool isHinted);
+
+}  // namespace velmora::ui

@@ -1,0 +1,284 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Velmora
+
+// The whole content of the game panel: header (title, mine counter, clock, controls) and
+// the board. Input rules live in BoardController; this file binds and forwards.
+FocusScope {
+    id: root
+    objectName: "minesweeperView"
+
+    property GameModel game
+    property SystemSettings systemSettings
+    signal quitRequested()
+
+    readonly property BoardController controller: controller
+    readonly property bool reduceMotion: systemSettings ? systemSettings.reduceMotion : false
+    readonly property real s: controller.boardScale
+
+    implicitWidth: 375 * s
+    implicitHeight: content.implicitHeight + 28 * s
+    width: implicitWidth
+    height: implicitHeight
+
+    function viewDidAppear() { controller.viewDidAppear() }
+    function viewDidDisappear() { controller.viewDidDisappear() }
+
+    BoardController {
+        id: controller
+        game: root.game
+        textScale: root.systemSettings ? root.systemSettings.textScale : 1.0
+        onBoardFocusRequested: function(focused) {
+            if (focused)
+                boardArea.forceActiveFocus(Qt.OtherFocusReason)
+            else
+                boardArea.focus = false
+        }
+    }
+
+    Keys.onPressed: function(event) {
+        event.accepted = controller.handleKey(event.key, event.modifiers, event.text)
+    }
+
+    Shortcut {
+        sequences: [StandardKey.New]
+        enabled: root.game !== null
+        onActivated: controller.pressNewGame()
+    }
+    Shortcut {
+        sequences: [StandardKey.Quit]
+        onActivated: root.quitRequested()
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: TileGraphics.windowColor
+    }
+
+    Item {
+        id: mainContent
+        anchors.fill: parent
+        opacity: root.game && root.game.isShowingScreen ? 0 : 1
+        enabled: !(root.game && root.game.isShowingScreen)
+        Accessible.ignored: !enabled
+
+        ColumnLayout {
+            id: content
+            x: 14 * root.s
+            y: 14 * root.s
+            width: root.width - 28 * root.s
+            spacing: 12 * root.s
+
+            // --- header -------------------------------------------------------------------
+            Rectangle {
+                id: header
+                Layout.fillWidth: true
+                implicitHeight: headerRow.implicitHeight + 12 * root.s
+                radius: height / 2
+                color: Qt.rgba(TileGraphics.windowColor.r, TileGraphics.windowColor.g, TileGraphics.windowColor.b, 0.8)
+                border.width: 1
+                border.color: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g,
+                                      TileGraphics.primaryColor.b, 0.12)
+
+                RowLayout {
+                    id: headerRow
+                    anchors.fill: parent
+                    anchors.leftMargin: 12 * root.s
+                    anchors.rightMargin: 6 * root.s
+                    anchors.topMargin: 6 * root.s
+                    anchors.bottomMargin: 6 * root.s
+                    spacing: 6 * root.s
+
+                    Text {
+                        id: title
+                        objectName: "boardTitle"
+                        Layout.fillWidth: true
+                        Layout.minimumWidth: 0
+                        Layout.preferredWidth: implicitWidth
+                        text: qsTranslate("Velmora", "Velmora")
+                        font.pixelSize: 13 * root.s
+                        font.weight: Font.DemiBold
+                        color: TileGraphics.primaryColor
+                        elide: Text.ElideRight
+                        maximumLineCount: 1
+                        fontSizeMode: Text.HorizontalFit
+                        minimumPixelSize: Math.floor(13 * root.s * 0.85)
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: text
+                    }
+
+                    Row {
+                        id: minesLeft
+                        objectName: "minesLeftLabel"
+                        spacing: 2 * root.s
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: root.game ? root.game.minesLeftAccessibleLabel : ""
+                        SymbolImage {
+                            anchors.verticalCenter: parent.verticalCenter
+                            name: "flag.fill"
+                            pointSize: 9 * root.s
+                            color: TileGraphics.secondaryColor
+                            Accessible.ignored: true
+                        }
+                        Text {
+                            id: minesLeftDigits
+                            objectName: "minesLeftText"
+                            text: root.game ? root.game.minesLeftText : ""
+                            font.pixelSize: 11 * root.s
+                            font.weight: Font.Medium
+                            color: TileGraphics.secondaryColor
+                            Accessible.ignored: true
+                            // The digits roll when the count changes.
+                            Behavior on text {
+                                enabled: !root.reduceMotion
+                                SequentialAnimation {
+                                    NumberAnimation { target: minesLeftDigits; property: "opacity"; to: 0.3; duration: 80 }
+                                    PropertyAction {}
+                                    NumberAnimation { target: minesLeftDigits; property: "opacity"; to: 1; duration: 170 }
+                                }
+                            }
+                        }
+                    }
+
+                    Text {
+                        id: clock
+                        objectName: "timerLabel"
+                        text: root.game ? root.game.clockText : ""
+                        font.pixelSize: 11 * root.s
+                        font.weight: Font.Medium
+                        color: TileGraphics.secondaryColor
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: root.game ? root.game.clockAccessibleLabel : ""
+                    }
+
+                    Item { Layout.fillWidth: true; Layout.preferredWidth: 0 }
+
+                    RowLayout {
+                        spacing: 8 * root.s
+
+                        GlassButton {
+                            id: newGameButton
+                            objectName: "newGameButton"
+                            s: root.s
+                            symbol: "arrow.clockwise"
+                            tip: qsTranslate("Velmora", "New Game (%1)").arg(
+                                     shortcutText.nativeText.length > 0 ? shortcutText.nativeText : "Ctrl+N")
+                            Accessible.name: qsTranslate("Velmora", "Start a new game")
+                            onClicked: controller.pressNewGame()
+                        }
+                        GlassButton {
+                            id: flagModeButton
+                            objectName: "flagModeButton"
+                            s: root.s
+                            readonly property bool on: root.game ? root.game.isFlagMode : false
+                            symbol: on ? "flag.fill" : "flag"
+                            prominent: on
+                            enabled: controller.flagModeButtonEnabled
+                            tip: qsTranslate("Velmora", "Flag Mode: a click flags a tile")
+                            Accessible.name: qsTranslate("Velmora", "Flag mode")
+                            Accessible.description: on ? qsTranslate("Velmora", "On") : qsTranslate("Velmora", "Off")
+                            Accessible.checkable: true
+                            Accessible.checked: on
+                            Accessible.selected: on
+                            onClicked: controller.pressFlagMode()
+                        }
+                        GlassButton {
+                            id: hintButton
+                            objectName: "hintButton"
+                            s: root.s
+                            symbol: "lightbulb"
+                            enabled: controller.hintButtonEnabled
+                            tip: qsTranslate("Velmora", "Hint (H)")
+                            Accessible.name: qsTranslate("Velmora", "Hint")
+                            onClicked: controller.pressHint()
+                        }
+                        GlassButton {
+                            id: menuButton
+                            objectName: "moreMenuButton"
+                            s: root.s
+                            symbol: "chevron.down"
+                            tip: qsTranslate("Velmora", "Preferences, Statistics, How to Play, About & Quit")
+                            Accessible.name: qsTranslate("Velmora",
+                                                         "Menu: preferences, statistics, how to play, about, and quit")
+                            onClicked: moreMenu.popup(menuButton, 0, menuButton.height + 4 * root.s)
+                        }
+                    }
+                }
+            }
+
+            // --- board --------------------------------------------------------------------
+            FocusScope {
+                id: boardArea
+                objectName: "board"
+                Layout.preferredWidth: 347 * root.s
+                Layout.preferredHeight: 330 * root.s
+                Layout.alignment: Qt.AlignHCenter | Qt.AlignTop
+                activeFocusOnTab: !(root.game && root.game.isShowingScreen)
+                Accessible.role: Accessible.Table
+                Accessible.name: qsTranslate("Velmora", "Board")
+                onActiveFocusChanged: controller.isBoardFocused = activeFocus
+
+                Item {
+                    id: grid
+                    objectName: "grid"
+                    x: Math.round((boardArea.width - width) / 2)
+                    width: controller.gridWidth
+                    height: controller.gridHeight
+
+                    Repeater {
+                        id: tileRepeater
+                        model: root.game ? root.game.tiles : null
+                        delegate: BoardTileView {
+                            x: column * controller.tilePitch
+                            y: row * controller.tilePitch
+                            size: controller.tileSize
+                            theme: root.game ? root.game.tileTheme : "Onyx Slate"
+                            reduceMotion: root.reduceMotion
+                        }
+                    }
+
+                    Rectangle {
+                        id: focusRing
+                        objectName: "focusRing"
+                        x: controller.focusRingX
+                        y: controller.focusRingY
+                        width: controller.tileSize
+                        height: controller.tileSize
+                        radius: controller.tileSize * 5 / 44
+                        color: "transparent"
+                        border.width: 2.5
+                        border.color: TileGraphics.accentColor
+                        opacity: controller.focusRingVisible ? 1 : 0
+                        Accessible.ignored: true
+                    }
+
+                    TileClickCatcher {
+                        id: catcher
+                        objectName: "tileClickCatcher"
+                        anchors.fill: parent
+                        controller: controller
+                        Accessible.ignored: true
+                    }
+                }
+            }
+        }
+    }
+
+    // Used only for the platform's own wording of the New game shortcut.
+    Shortcut {
+        id: shortcutText
+        sequences: [StandardKey.New]
+        enabled: false
+    }
+
+    Menu {
+        id: moreMenu
+        objectName: "moreMenu"
+        MenuItem {
+            objectName: "quitMenuItem"
+            text: qsTranslate("Velmora", "Quit Velmora")
+            onTriggered: root.quitRequested()
+        }
+    }
+}
