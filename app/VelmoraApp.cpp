@@ -27,8 +27,13 @@
 #include "SingleInstance.h"
 
 #ifdef VELMORA_HAVE_UI
+#include <QtQml/QQmlExtensionPlugin>
+
 #include "GameModel.h"
 #include "Symbols.h"
+#include "SystemSettings.h"
+// The game view is a static QML module; its types register through this plugin.
+Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
 #else
 #include "PlaceholderModel.h"
 #endif

@@ -14,11 +14,7 @@
 #include "VelmoraApp.h"
 
 #ifdef VELMORA_HAVE_UI
-#include "Symbols.h"
-#ifdef VELMORA_STATIC_QML_PLUGIN
-#include <QtQml/QQmlExtensionPlugin>
-Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
-#endif
+#include "LocalizedText.h"
 #endif
 
 namespace {

@@ -1,0 +1,167 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>Velmora</name>
+    <message>
+        <source>%lld</source>
+        <translation>%lld</translation>
+    </message>
+    <message>
+        <source>%lld mines left|one</source>
+        <translation>%lld Mine übrig</translation>
+    </message>
+    <message>
+        <source>%lld mines left|other</source>
+        <translation>%lld Minen übrig</translation>
+    </message>
+    <message>
+        <source>%lld mines nearby|one</source>
+        <translation>%lld Mine in der Nähe</translation>
+    </message>
+    <message>
+        <source>%lld mines nearby|other</source>
+        <translation>%lld Minen in der Nähe</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Spielfeld</translation>
+    </message>
+    <message>
+        <source>Classic Indigo</source>
+        <translation>Klassisch Indigo</translation>
+    </message>
+    <message>
+        <source>Covered tile, theme: %@</source>
+        <translation>Verdecktes Feld, Design: %@</translation>
+    </message>
+    <message>
+        <source>Flag Mode: a click flags a tile</source>
+        <translation>Flaggenmodus: Ein Klick setzt eine Flagge</translation>
+    </message>
+    <message>
+        <source>Flag mode</source>
+        <translation>Flaggenmodus</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Tipp</translation>
+    </message>
+    <message>
+        <source>Hint (H)</source>
+        <translation>Tipp (H)</translation>
+    </message>
+    <message>
+        <source>Menu: preferences, statistics, how to play, about, and quit</source>
+        <translation>Menü: Einstellungen, Statistik, Spielanleitung, Über und Beenden</translation>
+    </message>
+    <message>
+        <source>New Game (%1)</source>
+        <translation>Neues Spiel (%1)</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Onyx Slate</source>
+        <translation>Onyx-Schiefer</translation>
+    </message>
+    <message>
+        <source>Open Velmora</source>
+        <translation>Velmora öffnen</translation>
+    </message>
+    <message>
+        <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
+        <translation>Einstellungen, Statistik, Spielanleitung, Über und Beenden</translation>
+    </message>
+    <message>
+        <source>Quit Velmora</source>
+        <translation>Velmora beenden</translation>
+    </message>
+    <message>
+        <source>Row %lld, column %lld</source>
+        <translation>Zeile %lld, Spalte %lld</translation>
+    </message>
+    <message>
+        <source>Solid Amber</source>
+        <translation>Bernstein</translation>
+    </message>
+    <message>
+        <source>Solid Cerulean</source>
+        <translation>Himmelblau</translation>
+    </message>
+    <message>
+        <source>Solid Cranberry</source>
+        <translation>Cranberry</translation>
+    </message>
+    <message>
+        <source>Solid Leaf</source>
+        <translation>Blattgrün</translation>
+    </message>
+    <message>
+        <source>Solid Mauve</source>
+        <translation>Mauve</translation>
+    </message>
+    <message>
+        <source>Solid Sand</source>
+        <translation>Sand</translation>
+    </message>
+    <message>
+        <source>Solid Slate</source>
+        <translation>Schiefer</translation>
+    </message>
+    <message>
+        <source>Solid Terracotta</source>
+        <translation>Terrakotta</translation>
+    </message>
+    <message>
+        <source>Solid Twilight</source>
+        <translation>Dämmerung</translation>
+    </message>
+    <message>
+        <source>Start a new game</source>
+        <translation>Neues Spiel starten</translation>
+    </message>
+    <message>
+        <source>Time: %@</source>
+        <translation>Zeit: %@</translation>
+    </message>
+    <message>
+        <source>Velmora</source>
+        <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>covered</source>
+        <translation>verdeckt</translation>
+    </message>
+    <message>
+        <source>covered, safe to uncover (hint)</source>
+        <translation>verdeckt, sicher aufzudecken (Tipp)</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>flagged</source>
+        <translation>markiert</translation>
+    </message>
+    <message>
+        <source>flagged, no mine</source>
+        <translation>markiert, keine Mine</translation>
+    </message>
+    <message>
+        <source>mine</source>
+        <translation>Mine</translation>
+    </message>
+    <message>
+        <source>question mark</source>
+        <translation>Fragezeichen</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,167 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>Velmora</name>
+    <message>
+        <source>%lld</source>
+        <translation>%lld</translation>
+    </message>
+    <message>
+        <source>%lld mines left|one</source>
+        <translation>%lld mine restante</translation>
+    </message>
+    <message>
+        <source>%lld mines left|other</source>
+        <translation>%lld mines restantes</translation>
+    </message>
+    <message>
+        <source>%lld mines nearby|one</source>
+        <translation>%lld mine à proximité</translation>
+    </message>
+    <message>
+        <source>%lld mines nearby|other</source>
+        <translation>%lld mines à proximité</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Plateau</translation>
+    </message>
+    <message>
+        <source>Classic Indigo</source>
+        <translation>Indigo classique</translation>
+    </message>
+    <message>
+        <source>Covered tile, theme: %@</source>
+        <translation>Case couverte, thème : %@</translation>
+    </message>
+    <message>
+        <source>Flag Mode: a click flags a tile</source>
+        <translation>Mode drapeau : un clic pose un drapeau</translation>
+    </message>
+    <message>
+        <source>Flag mode</source>
+        <translation>Mode drapeau</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Indice</translation>
+    </message>
+    <message>
+        <source>Hint (H)</source>
+        <translation>Indice (H)</translation>
+    </message>
+    <message>
+        <source>Menu: preferences, statistics, how to play, about, and quit</source>
+        <translation>Menu : préférences, statistiques, règles du jeu, à propos et quitter</translation>
+    </message>
+    <message>
+        <source>New Game (%1)</source>
+        <translation>Nouvelle partie (%1)</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Activé</translation>
+    </message>
+    <message>
+        <source>Onyx Slate</source>
+        <translation>Ardoise onyx</translation>
+    </message>
+    <message>
+        <source>Open Velmora</source>
+        <translation>Ouvrir Velmora</translation>
+    </message>
+    <message>
+        <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
+        <translation>Préférences, statistiques, règles du jeu, à propos et quitter</translation>
+    </message>
+    <message>
+        <source>Quit Velmora</source>
+        <translation>Quitter Velmora</translation>
+    </message>
+    <message>
+        <source>Row %lld, column %lld</source>
+        <translation>Ligne %lld, colonne %lld</translation>
+    </message>
+    <message>
+        <source>Solid Amber</source>
+        <translation>Ambre</translation>
+    </message>
+    <message>
+        <source>Solid Cerulean</source>
+        <translation>Céruléen</translation>
+    </message>
+    <message>
+        <source>Solid Cranberry</source>
+        <translation>Canneberge</translation>
+    </message>
+    <message>
+        <source>Solid Leaf</source>
+        <translation>Feuille</translation>
+    </message>
+    <message>
+        <source>Solid Mauve</source>
+        <translation>Mauve</translation>
+    </message>
+    <message>
+        <source>Solid Sand</source>
+        <translation>Sable</translation>
+    </message>
+    <message>
+        <source>Solid Slate</source>
+        <translation>Ardoise</translation>
+    </message>
+    <message>
+        <source>Solid Terracotta</source>
+        <translation>Terre cuite</translation>
+    </message>
+    <message>
+        <source>Solid Twilight</source>
+        <translation>Crépuscule</translation>
+    </message>
+    <message>
+        <source>Start a new game</source>
+        <translation>Commencer une nouvelle partie</translation>
+    </message>
+    <message>
+        <source>Time: %@</source>
+        <translation>Temps : %@</translation>
+    </message>
+    <message>
+        <source>Velmora</source>
+        <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>covered</source>
+        <translation>couverte</translation>
+    </message>
+    <message>
+        <source>covered, safe to uncover (hint)</source>
+        <translation>couverte, sans danger (indice)</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>vide</translation>
+    </message>
+    <message>
+        <source>flagged</source>
+        <translation>avec drapeau</translation>
+    </message>
+    <message>
+        <source>flagged, no mine</source>
+        <translation>avec drapeau, sans mine</translation>
+    </message>
+    <message>
+        <source>mine</source>
+        <translation>mine</translation>
+    </message>
+    <message>
+        <source>question mark</source>
+        <translation>point d'interrogation</translation>
+    </message>
+</context>
+</TS>
