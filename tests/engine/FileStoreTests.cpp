@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "DefaultsStore.h"
+
+using namespace velmora;
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileStore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "velmora-store-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        path = dir / "velmora" / "defaults.json";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void writeFile(const fs::path& p, const std::string& text) {
+        fs::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << text;
+    }
+    static std::string readFile(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path dir;
+    fs::path path;
+};
+
+TEST_F(FileStore, EveryKindRoundTripsThroughTheFile) {
+    const Bytes binary{0, 1, 2, 0xFE, 0xFF, '"', '\\', 0};
+    {
+        FileDefaultsStore store(path);
+        EXPECT_FALSE(store.loadedDamagedFile());
+        store.setInteger("int", -9007199254740993LL);
+        store.setBoolean("bool", true);
+        store.setString("string", "Solid Cerulean \xC3\xA9");
+        store.setDictionary("dict", json{{"Expert", 120}, {"Beginner", 7}});
+        store.setData("data", binary);
+        store.setData("empty", {});
+        store.setString("gone", "x");
+        store.remove("gone");
+        store.remove("never-there");
+    }
+    FileDefaultsStore again(path);
+    EXPECT_EQ(again.integer("int"), -9007199254740993LL);
+    EXPECT_TRUE(again.boolean("bool"));
+    EXPECT_EQ(again.string("string"), "Solid Cerulean \xC3\xA9");
+    EXPECT_EQ(again.object("dict"), (json{{"Expert", 120}, {"Beginner", 7}}));
+    EXPECT_EQ(again.data("data"), binary);
+    EXPECT_EQ(again.data("empty"), Bytes{});
+    EXPECT_FALSE(again.object("gone"));
+    EXPECT_EQ(again.content().size(), 6u);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST_F(FileStore, ReadingsOfEveryKind) {
+    writeFile(path, R"({"int": 42, "neg": -3, "true": true, "false": false, "dec": "17", "plus": "+5",
+        "notdec": "17x", "blank": "", "real": 2.5, "array": [1], "null": null, "yes": "YES", "one": "1",
+        "no": "no", "huge": 18446744073709551615, "data": {"$data": "AAE="}, "baddata": {"$data": "A=A="},
+        "notdata": {"$data": 5}, "dict": {"a": 1}, "longdigits": "99999999999999999999"})");
+    FileDefaultsStore s(path);
+    EXPECT_EQ(s.integer("int"), 42);
+    EXPECT_EQ(s.integer("true"), 1);
+    EXPECT_EQ(s.integer("false"), 0);
+    EXPECT_EQ(s.integer("dec"), 17);
+    EXPECT_EQ(s.integer("plus"), 5);
+    for (const char* k : {"notdec", "blank", "real", "array", "null", "huge", "missing", "dict", "longdigits"})
+        EXPECT_EQ(s.integer(k), 0) << k;
+
+    EXPECT_TRUE(s.boolean("true"));
+    EXPECT_TRUE(s.boolean("int"));
+    EXPECT_TRUE(s.boolean("neg"));
+    EXPECT_TRUE(s.boolean("yes"));
+    EXPECT_TRUE(s.boolean("one"));
+    for (const char* k : {"false", "no", "dec", "real", "array", "null", "missing", "dict"})
+        EXPECT_FALSE(s.boolean(k)) << k;
+
+    EXPECT_EQ(s.string("dec"), "17");
+    for (const char* k : {"int", "true", "real", "null", "missing", "data"}) EXPECT_FALSE(s.string(k)) << k;
+
+    EXPECT_EQ(s.data("data"), (Bytes{0, 1}));
+    for (const char* k : {"baddata", "notdata", "dict", "dec", "missing"}) EXPECT_FALSE(s.data(k)) << k;
+    EXPECT_EQ(s.object("real"), json(2.5));
+    EXPECT_FALSE(s.object("missing"));
+}
+
+TEST_F(FileStore, ADamagedFileIsKeptAsideAndTheStoreStartsEmpty) {
+    const fs::path damaged = path.string() + ".damaged";
+    writeFile(damaged, "an older damaged file");
+    for (const std::string& text : {std::string("{\"Velmora_GamesPlayed\": 3"), std::string("[1, 2]"),
+                                   std::string(""), std::string("\xFF\xFE{}")}) {
+        writeFile(path, text);
+        FileDefaultsStore store(path);
+        EXPECT_TRUE(store.loadedDamagedFile()) << text;
+        EXPECT_TRUE(store.content().empty());
+        EXPECT_EQ(readFile(damaged), text) << "the damaged file replaces an older one";
+        EXPECT_FALSE(fs::exists(path));
+        store.setInteger("Velmora_GamesPlayed", 1);
+        EXPECT_EQ(json::parse(readFile(path)), (json{{"Velmora_GamesPlayed", 1}}));
+        EXPECT_EQ(readFile(damaged), text) << "later writes leave it alone";
+    }
+}
+
+TEST_F(FileStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFile) {
+    {
+        FileDefaultsStore store(path);
+        store.setInteger("Velmora_GamesWon", 4);
+    }
+    const std::string before = readFile(path);
+    std::string error;
+    ASSERT_TRUE(FileDefaultsStore::writeAtomically(path, "{\"half\":", false, &error)) << error;
+    EXPECT_EQ(readFile(path), before);
+    FileDefaultsStore store(path);
+    EXPECT_FALSE(store.loadedDamagedFile());
+    EXPECT_EQ(store.integer("Velmora_GamesWon"), 4);
+    store.setInteger("Velmora_GamesWon", 5);  // a leftover temporary file does not get in the way
+    EXPECT_EQ(FileDefaultsStore(path).integer("Velmora_GamesWon"), 5);
+
+    ::chmod(path.c_str(), 0644);
+    store.setInteger("Velmora_GamesWon", 6);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u) << "a replaced file is private again";
+}
+
+TEST_F(FileStore, DeferredWritesOfOneTurnBecomeOneFileWrite) {
+    std::vector<std::function<void()>> queued;
+    {
+        FileDefaultsStore store(path, [&](std::function<void()> task) { queued.push_back(std::move(task)); });
+        store.setInteger("a", 1);
+        store.setInteger("b", 2);
+        store.remove("a");
+        EXPECT_EQ(queued.size(), 1u);
+        EXPECT_FALSE(fs::exists(path));
+        queued[0]();
+        EXPECT_EQ(json::parse(readFile(path)), (json{{"b", 2}}));
+        store.setBoolean("c", true);
+        ASSERT_EQ(queued.size(), 2u);
+    }
+    EXPECT_EQ(json::parse(readFile(path)), (json{{"b", 2}, {"c", true}})) << "destruction flushes";
+    queued[1]();  // a write queued by a store that is gone does nothing
+}
+
+TEST_F(FileStore, AFolderAtThePathIsLeftAloneAndTheFailureReportedOnce) {
+    fs::create_directories(path);
+    FileDefaultsStore store(path);
+    EXPECT_TRUE(store.loadedDamagedFile());
+    int reports = 0;
+    store.setWriteErrorHandler([&](const std::string&) { ++reports; });
+    store.setInteger("a", 1);
+    store.setInteger("a", 2);
+    EXPECT_EQ(reports, 1);
+    EXPECT_TRUE(store.hasWriteFailed());
+    EXPECT_TRUE(fs::is_directory(path));
+    EXPECT_EQ(store.integer("a"), 2) << "the session goes on from memory";
+}
+
+}  // namespace
