@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -13,7 +14,34 @@ class BoardViewTests : public QObject {
     Q_OBJECT
 private slots:
     void viewLoadsWithEveryTile();
+    void clicksReachTheTileUnderThePointer();
+    void rightAndControlClicksFlag();
+    void doubleClickUncoversThenChords();
+    void flagModeChangesOnlyPlainClicks();
+    void arrowKeysMoveTheRingAndStopAtEdges();
+    void spaceAndReturnUncoverOrChord();
+    void flagAndHintKeysNeedNoModifiers();
+    void inputIsIgnoredWhileBlocked();
+    void newGameAsksWhilePlaying();
+    void tileLabelsOnTheScene();
+    void headerCounterAndClock();
+    void onlyChangedTilesAreReported();
+    void boardFollowsDifficultyAndSize();
+    void screenshot();
 };
+
+namespace {
+// Beginner board with a wall of mines across row 6 (columns 0-7), one in each of two corners.
+// A click in the upper part opens rows 0-5 without winning, and (6, 8) can be proven safe.
+constexpr std::initializer_list<int> kFarMines{0, 54, 55, 56, 57, 58, 59, 60, 61, 80};
+
+QString accessibleName(QQuickItem* item) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(item);
+    return iface ? iface->text(QAccessible::Name) : item->property("accessibleLabel").toString();
+}
+
+const Tile& tileAt(UiHarness& h, int index) { return h.game.tiles()[static_cast<std::size_t>(index)]; }
+}  // namespace
 
 void BoardViewTests::viewLoadsWithEveryTile() {
     UiHarness h;
@@ -22,6 +50,354 @@ void BoardViewTests::viewLoadsWithEveryTile() {
     QVERIFY(h.tile(8, 8));
     QCOMPARE(h.view->width(), 375.0);
     QVERIFY(h.game.isViewVisible());
+}
+
+void BoardViewTests::clicksReachTheTileUnderThePointer() {
+    UiHarness h;
+    QVERIFY(h.load());
+    const double size = h.controller->tileSize(), gap = h.controller->tileSpacing(), pitch = h.controller->tilePitch();
+    h.layMines(kFarMines);
+    // In the gap right of tile (1, 2): counts for (1, 2).
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.gridPoint(2 * pitch + size + gap / 2, pitch + 3));
+    QCOMPARE(h.controller->focusedTile(), 1 * 9 + 2);
+    QVERIFY(tileAt(h, 11).isRevealed);
+    QCOMPARE(h.game.phase(), GamePhase::playing);
+    // Far right and bottom edge of the catcher: last column and row.
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {},
+                      h.gridPoint(h.controller->gridWidth() - 0.6, h.controller->gridHeight() - 0.6));
+    QCOMPARE(h.controller->focusedTile(), 80);
+    QVERIFY(tileAt(h, 80).isFlagged);
+    // In the gap below tile (3, 0): counts for (3, 0).
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.gridPoint(2, 3 * pitch + size + gap / 2));
+    QCOMPARE(h.controller->focusedTile(), 27);
+}
+
+void BoardViewTests::rightAndControlClicksFlag() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(8, 8));
+    QVERIFY(tileAt(h, 80).isFlagged);
+    QVERIFY(!tileAt(h, 80).isRevealed);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, Qt::ControlModifier, h.tileCentre(8, 7));
+    QVERIFY(tileAt(h, 79).isFlagged);
+    QVERIFY(!tileAt(h, 79).isRevealed);
+    // Control-double-click: both presses flag, so the mark cycles twice (flag, then question mark).
+    QTest::mouseDClick(h.window.get(), Qt::LeftButton, Qt::ControlModifier, h.tileCentre(8, 6));
+    QVERIFY(!tileAt(h, 78).isRevealed);
+    QVERIFY(!tileAt(h, 78).isFlagged);
+    QVERIFY(tileAt(h, 78).isQuestioned);
+    // The middle button does nothing.
+    QTest::mouseClick(h.window.get(), Qt::MiddleButton, {}, h.tileCentre(8, 5));
+    QVERIFY(!tileAt(h, 77).isRevealed && !tileAt(h, 77).isFlagged && !tileAt(h, 77).isQuestioned);
+}
+
+void BoardViewTests::doubleClickUncoversThenChords() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    // (0, 1) touches the mine at 0: a number. The first press uncovers it, the second chords,
+    // which opens nothing while the mine is unflagged.
+    QTest::mouseDClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 1));
+    QVERIFY(tileAt(h, 1).isRevealed);
+    QCOMPARE(tileAt(h, 1).adjacentMines, 1);
+    QVERIFY(!tileAt(h, 10).isRevealed);
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(0, 0));
+    QVERIFY(tileAt(h, 0).isFlagged);
+    // A single click on the uncovered number does nothing; a double-click chords around it.
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 1));
+    QVERIFY(!tileAt(h, 10).isRevealed);
+    QTest::mouseDClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 1));
+    QVERIFY(tileAt(h, 10).isRevealed);
+    QVERIFY(tileAt(h, 2).isRevealed);
+    QCOMPARE(h.game.phase(), GamePhase::playing);
+}
+
+void BoardViewTests::flagModeChangesOnlyPlainClicks() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.item("flagModeButton")->mapToScene({10, 10}).toPoint());
+    QVERIFY(h.game.isFlagMode());
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(8, 8));
+    QVERIFY(tileAt(h, 80).isFlagged);
+    // The keyboard ignores flag mode: Space on a covered tile still uncovers it.
+    h.game.setIsFlagMode(true);
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(8, 8));  // focus there, unflag
+    QTest::keyClick(h.window.get(), Qt::Key_Up);
+    QVERIFY(!tileAt(h, 71).isRevealed);
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QVERIFY(tileAt(h, 71).isRevealed);
+}
+
+void BoardViewTests::arrowKeysMoveTheRingAndStopAtEdges() {
+    UiHarness h;
+    QVERIFY(h.load());
+    QQuickItem* ring = h.item(QStringLiteral("focusRing"));
+    QVERIFY(ring);
+    QCOMPARE(ring->opacity(), 0.0);
+    QTest::keyClick(h.window.get(), Qt::Key_Up);
+    QTest::keyClick(h.window.get(), Qt::Key_Left);
+    QCOMPARE(h.controller->focusedTile(), 0);
+    QVERIFY(h.controller->showKeyboardFocus());
+    QTRY_COMPARE(ring->opacity(), 1.0);
+    for (int i = 0; i < 12; ++i) QTest::keyClick(h.window.get(), Qt::Key_Right);
+    QCOMPARE(h.controller->focusedTile(), 8);
+    for (int i = 0; i < 12; ++i) QTest::keyClick(h.window.get(), Qt::Key_Down);
+    QCOMPARE(h.controller->focusedTile(), 80);
+    QCOMPARE(ring->x(), 8 * h.controller->tilePitch());
+    QCOMPARE(ring->y(), 8 * h.controller->tilePitch());
+    // A press hides the ring; the next arrow shows it one step from the pressed tile.
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QVERIFY(!h.controller->showKeyboardFocus());
+    QTRY_COMPARE(ring->opacity(), 0.0);
+    QTest::keyClick(h.window.get(), Qt::Key_Right);
+    QCOMPARE(h.controller->focusedTile(), 41);
+    QVERIFY(h.controller->focusRingVisible());
+}
+
+void BoardViewTests::spaceAndReturnUncoverOrChord() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    QTest::keyClick(h.window.get(), Qt::Key_Right);  // (0, 1), a number next to the mine at 0
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QVERIFY(tileAt(h, 1).isRevealed);
+    QVERIFY(!tileAt(h, 10).isRevealed);
+    QTest::keyClick(h.window.get(), Qt::Key_Left);
+    QTest::keyClick(h.window.get(), Qt::Key_F);
+    QVERIFY(tileAt(h, 0).isFlagged);
+    QTest::keyClick(h.window.get(), Qt::Key_Right);
+    QTest::keyClick(h.window.get(), Qt::Key_Return);  // on an uncovered number: chord
+    QVERIFY(tileAt(h, 10).isRevealed);
+    QVERIFY(tileAt(h, 2).isRevealed);
+}
+
+void BoardViewTests::flagAndHintKeysNeedNoModifiers() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(8, 8));
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(8, 8));  // now question-marked
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(8, 8));  // and clear again
+    for (auto modifier : {Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier, Qt::ShiftModifier}) {
+        QTest::keyClick(h.window.get(), Qt::Key_F, modifier);
+        QVERIFY(!tileAt(h, 80).isFlagged);
+        QTest::keyClick(h.window.get(), Qt::Key_H, modifier);
+        QCOMPARE(h.game.hintedTile(), std::nullopt);
+    }
+    QTest::keyClick(h.window.get(), Qt::Key_F);
+    QVERIFY(tileAt(h, 80).isFlagged);
+    QVERIFY(h.controller->showKeyboardFocus());
+    // Held F: every auto-repeat toggles again.
+    QTest::keyEvent(QTest::KeyAction::Press, h.window.get(), Qt::Key_F);
+    QVERIFY(tileAt(h, 80).isQuestioned);
+
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(8, 8));  // hides the ring
+    QTest::keyClick(h.window.get(), Qt::Key_H);
+    QVERIFY(h.game.hintedTile().has_value());
+    QCOMPARE(h.controller->focusedTile(), int(*h.game.hintedTile()));
+    QVERIFY(h.controller->showKeyboardFocus());
+    QQuickItem* hinted = h.item(QStringLiteral("tile-%1-%2").arg(*h.game.hintedTile() / 9).arg(*h.game.hintedTile() % 9));
+    QVERIFY(accessibleName(hinted).endsWith(QStringLiteral("covered, safe to uncover (hint)")));
+    // The hint button does the same but leaves the ring hidden.
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(8, 8));
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.item("hintButton")->mapToScene({10, 10}).toPoint());
+    QCOMPARE(h.controller->focusedTile(), int(*h.game.hintedTile()));
+    QVERIFY(!h.controller->showKeyboardFocus());
+}
+
+void BoardViewTests::inputIsIgnoredWhileBlocked() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    const std::vector<Tile> before = h.game.tiles();
+    const int focus = h.controller->focusedTile();
+
+    h.game.setIsShowingScreen(true);
+    QVERIFY(h.controller->inputBlocked());
+    QVERIFY(!h.controller->isBoardFocused());
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 1));
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(8, 8));
+    for (auto key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Space, Qt::Key_Return, Qt::Key_F, Qt::Key_H, Qt::Key_Tab})
+        QTest::keyClick(h.window.get(), key);
+    QCOMPARE(h.game.tiles(), before);
+    QCOMPARE(h.controller->focusedTile(), focus);
+    QVERIFY(!h.controller->showKeyboardFocus());  // Tab with a screen showing does not show the ring
+    QCOMPARE(h.game.hintedTile(), std::nullopt);
+    h.game.setIsShowingScreen(false);
+    QVERIFY(h.controller->isBoardFocused());
+    QVERIFY(!h.controller->showKeyboardFocus());
+
+    // While the abandon-game confirmation shows, only Tab still counts.
+    h.controller->pressNewGame();
+    QVERIFY(h.controller->isConfirmingNewGame());
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 1));
+    for (auto key : {Qt::Key_Down, Qt::Key_Space, Qt::Key_F, Qt::Key_H}) QTest::keyClick(h.window.get(), key);
+    QCOMPARE(h.game.tiles(), before);
+    QCOMPARE(h.controller->focusedTile(), focus);
+    QVERIFY(!h.controller->hintButtonEnabled());
+    QTest::keyClick(h.window.get(), Qt::Key_Tab);
+    QVERIFY(h.controller->showKeyboardFocus());
+}
+
+void BoardViewTests::newGameAsksWhilePlaying() {
+    UiHarness h;
+    QVERIFY(h.load());
+    QVERIFY(!h.controller->hintButtonEnabled());  // ready: no hint yet
+    QVERIFY(h.controller->flagModeButtonEnabled());
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QVERIFY(h.controller->hintButtonEnabled());
+    QTest::keyClick(h.window.get(), Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(h.controller->isConfirmingNewGame());
+    QCOMPARE(h.game.phase(), GamePhase::playing);
+    h.controller->cancelNewGame();
+    QCOMPARE(h.game.phase(), GamePhase::playing);
+    h.controller->pressNewGame();
+    h.controller->confirmNewGame();
+    QCOMPARE(h.game.phase(), GamePhase::ready);
+    QVERIFY(!h.controller->isConfirmingNewGame());
+    // Lost: New game starts at once; hint and flag mode are disabled.
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 0));
+    QCOMPARE(h.game.phase(), GamePhase::lost);
+    QVERIFY(!h.controller->hintButtonEnabled());
+    QVERIFY(!h.controller->flagModeButtonEnabled());
+    QVERIFY(!h.item("flagModeButton")->isEnabled());
+    h.controller->pressNewGame();
+    QCOMPARE(h.game.phase(), GamePhase::ready);
+    // Quit from the menu is reported to the app.
+    QSignalSpy quit(h.view, SIGNAL(quitRequested()));
+    QTest::keyClick(h.window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(quit.count(), 1);
+}
+
+void BoardViewTests::tileLabelsOnTheScene() {
+    UiHarness h;
+    QVERIFY(h.load());
+    // Mines at (1, 0) and (3, 0): (2, 0) has two neighbouring mines.
+    h.layMines({9, 27, 80, 79, 78, 77, 76, 75, 74, 73});
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(2, 0));
+    QCOMPARE(accessibleName(h.tile(2, 0)), QStringLiteral("Row 3, column 1: 2 mines nearby"));
+    QCOMPARE(accessibleName(h.tile(0, 0)), QStringLiteral("Row 1, column 1: covered"));
+    // A wrong flag and a right flag, then a loss.
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(0, 0));
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(1, 0));
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(8, 8));
+    QCOMPARE(h.game.phase(), GamePhase::lost);
+    QCOMPARE(accessibleName(h.tile(0, 0)), QStringLiteral("Row 1, column 1: flagged, no mine"));
+    QCOMPARE(h.tile(0, 0)->property("face").toString(), QStringLiteral("mine"));
+    QCOMPARE(accessibleName(h.tile(1, 0)), QStringLiteral("Row 2, column 1: flagged"));
+    QCOMPARE(h.tile(1, 0)->property("face").toString(), QStringLiteral("covered"));
+    QCOMPARE(accessibleName(h.tile(8, 8)), QStringLiteral("Row 9, column 9: mine"));
+    QVERIFY(h.tile(8, 8)->property("isExploded").toBool());
+}
+
+void BoardViewTests::headerCounterAndClock() {
+    UiHarness h;
+    QVERIFY(h.load());
+    QQuickItem* counter = h.item(QStringLiteral("minesLeftLabel"));
+    QQuickItem* digits = h.item(QStringLiteral("minesLeftText"));
+    QQuickItem* clock = h.item(QStringLiteral("timerLabel"));
+    QVERIFY(counter && digits && clock);
+    QTRY_COMPARE(digits->property("text").toString(), QStringLiteral("10"));
+    QCOMPARE(clock->property("text").toString(), QStringLiteral("0:00"));
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    int flags = 0;
+    for (int i = 0; i < 81 && flags < 12; ++i)
+        if (!tileAt(h, i).isRevealed) {
+            h.game.toggleFlag(i);
+            ++flags;
+        }
+    QTRY_COMPARE(digits->property("text").toString(), QStringLiteral("-2"));
+    QCOMPARE(accessibleName(counter), QStringLiteral("-2 mines left"));
+    h.scheduler.advance(65'000);
+    QCOMPARE(clock->property("text").toString(), QStringLiteral("1:05"));
+    QCOMPARE(accessibleName(clock), QStringLiteral("Time: 1:05"));
+    // Hiding the view pauses the clock; showing it again resumes.
+    QMetaObject::invokeMethod(h.view, "viewDidDisappear");
+    QVERIFY(!h.game.isViewVisible());
+    h.scheduler.advance(10'000);
+    QCOMPARE(clock->property("text").toString(), QStringLiteral("1:05"));
+    QMetaObject::invokeMethod(h.view, "viewDidAppear");
+    h.scheduler.advance(1'000);
+    QCOMPARE(clock->property("text").toString(), QStringLiteral("1:06"));
+    for (const char* id : {"boardTitle", "newGameButton", "flagModeButton", "hintButton", "moreMenuButton", "board"})
+        QVERIFY2(!accessibleName(h.item(QString::fromLatin1(id))).isEmpty(), id);
+}
+
+void BoardViewTests::onlyChangedTilesAreReported() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.game.setDifficulty(Difficulty::expert);
+    QCOMPARE(h.model.tiles()->count(), 484);
+    QVERIFY(h.tile(21, 21));
+    MineLayout layout(484, false);
+    for (int i = 0; i < 99; ++i) layout[static_cast<std::size_t>(383 + i)] = true;
+    h.game.setNextLayout(layout);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 0));
+    QSignalSpy changed(h.model.tiles(), &QAbstractItemModel::dataChanged);
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(21, 21));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed[0][0].value<QModelIndex>().row(), 483);
+    QCOMPARE(changed[0][1].value<QModelIndex>().row(), 483);
+    QCOMPARE(h.model.tiles()->lastChangedCount(), 1);
+    // A hint changes exactly the hinted tile.
+    h.game.setDifficulty(Difficulty::beginner);
+    QCOMPARE(h.model.tiles()->count(), 81);
+    h.layMines(kFarMines);
+    h.game.reveal(40);
+    changed.clear();
+    h.game.showHint();
+    QVERIFY(h.game.hintedTile().has_value());
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed[0][0].value<QModelIndex>().row(), int(*h.game.hintedTile()));
+    QVERIFY(h.model.tiles()->get(int(*h.game.hintedTile())).value(QStringLiteral("isHinted")).toBool());
+}
+
+void BoardViewTests::boardFollowsDifficultyAndSize() {
+    UiHarness h;
+    QVERIFY(h.load());
+    QQuickItem* grid = h.item(QStringLiteral("grid"));
+    QVERIFY(std::abs(grid->width() - 330) < 1e-6);
+    h.game.setBoardSize(BoardSize::large);
+    QVERIFY(std::abs(h.view->width() - 442.5) < 1e-6);
+    QVERIFY(std::abs(h.item(QStringLiteral("board"))->width() - 409.46) < 1e-6);
+    QVERIFY(std::abs(h.tile(0, 0)->width() - 40.39) < 0.005);
+    h.game.setDifficulty(Difficulty::intermediate);
+    QCOMPARE(h.model.tiles()->count(), 256);
+    QVERIFY(h.tile(15, 15));
+    QVERIFY(!h.tile(16, 0));
+    h.settings.setTextScale(1.5);
+    QVERIFY(std::abs(h.view->width() - 375 * 1.5 * 1.18) < 1e-6);
+    h.settings.setTextScale(-3);  // nonsense falls back to 1
+    QCOMPARE(h.controller->boardScale(), 1.18);
+    // A click still lands on the tile drawn under it at the new size.
+    QTRY_VERIFY(h.window->height() >= int(h.view->height()));
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(15, 3));
+    QVERIFY(tileAt(h, 15 * 16 + 3).isFlagged);
+}
+
+// Not a check: with VELMORA_UI_SHOT=file.png set, saves a picture of a Beginner game in progress.
+void BoardViewTests::screenshot() {
+    const QByteArray path = qgetenv("VELMORA_UI_SHOT");
+    if (path.isEmpty()) QSKIP("VELMORA_UI_SHOT not set");
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines({0, 2, 6, 8, 18, 26, 54, 62, 72, 80});
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(0, 0));
+    h.scheduler.advance(65000);
+    QTest::qWait(800);
+    QVERIFY(h.window->grabWindow().save(QString::fromLocal8Bit(path)));
 }
 
 QTEST_MAIN(BoardViewTests)

@@ -1,5 +1,7 @@
 #include "BoardController.h"
 
+#include <QKeyEvent>
+
 #include <algorithm>
 #include <cmath>
 
@@ -249,6 +251,22 @@ void BoardController::confirmNewGame() {
 }
 
 void BoardController::cancelNewGame() { setConfirmingNewGame(false); }
+
+void BoardController::watchWindow(QWindow* window) {
+    if (watchedWindow_ == window) return;
+    if (watchedWindow_) watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = window;
+    if (window) window->installEventFilter(this);
+}
+
+bool BoardController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watchedWindow_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            handleKey(key->key(), int(key->modifiers()), key->text());
+    }
+    return false;  // never consumed: focus navigation still happens
+}
 
 void BoardController::viewDidAppear() {
     if (game_) game_->setIsViewVisible(true);

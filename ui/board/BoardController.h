@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
+#include <QWindow>
 #include <QtQml/qqmlregistration.h>
 
 #include "GameModel.h"
@@ -108,6 +109,9 @@ public:
     Q_INVOKABLE void confirmNewGame();
     Q_INVOKABLE void cancelNewGame();
 
+    // Watches the window for Tab, which focus navigation consumes before any key handler.
+    Q_INVOKABLE void watchWindow(QWindow* window);
+
     // The view came on screen / left it.
     Q_INVOKABLE void viewDidAppear();
     Q_INVOKABLE void viewDidDisappear();
@@ -125,6 +129,9 @@ signals:
     // The board should take (true) or give up (false) keyboard focus in the scene.
     void boardFocusRequested(bool focused);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void updateGeometry();
     void setFocusedTile(qint64 index);
@@ -137,6 +144,7 @@ private:
     qint64 tileCount() const { return game_ ? game_->tileCount() : 0; }
 
     QPointer<GameModel> game_;
+    QPointer<QWindow> watchedWindow_;
     double textScale_ = 1.0;
     BoardGeometry geometry_;
     qint64 focusedTile_ = 0;

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import QtQuick.Window
 import Velmora
 
 // The whole content of the game panel: header (title, mine counter, clock, controls) and
@@ -18,7 +19,9 @@ FocusScope {
     readonly property real s: controller.boardScale
 
     implicitWidth: 375 * s
-    implicitHeight: content.implicitHeight + 28 * s
+    // Padding, header, spacing, board area, padding: known lengths, so the panel can be
+    // sized before the layout has run.
+    implicitHeight: (14 + 40 + 12 + 330 + 14) * s
     width: implicitWidth
     height: implicitHeight
 
@@ -41,13 +44,20 @@ FocusScope {
         event.accepted = controller.handleKey(event.key, event.modifiers, event.text)
     }
 
+    // Tab is taken by focus navigation before it reaches the key handler above, so the
+    // controller watches the window for it.
+    readonly property Window hostWindow: Window.window
+    onHostWindowChanged: controller.watchWindow(hostWindow)
+
+    // Control on Linux and Windows, Command on macOS.
     Shortcut {
-        sequences: [StandardKey.New]
+        id: newGameShortcut
+        sequence: "Ctrl+N"
         enabled: root.game !== null
         onActivated: controller.pressNewGame()
     }
     Shortcut {
-        sequences: [StandardKey.Quit]
+        sequence: "Ctrl+Q"
         onActivated: root.quitRequested()
     }
 
@@ -74,7 +84,7 @@ FocusScope {
             Rectangle {
                 id: header
                 Layout.fillWidth: true
-                implicitHeight: headerRow.implicitHeight + 12 * root.s
+                Layout.preferredHeight: 40 * root.s
                 radius: height / 2
                 color: Qt.rgba(TileGraphics.windowColor.r, TileGraphics.windowColor.g, TileGraphics.windowColor.b, 0.8)
                 border.width: 1
@@ -162,8 +172,7 @@ FocusScope {
                             objectName: "newGameButton"
                             s: root.s
                             symbol: "arrow.clockwise"
-                            tip: qsTranslate("Velmora", "New Game (%1)").arg(
-                                     shortcutText.nativeText.length > 0 ? shortcutText.nativeText : "Ctrl+N")
+                            tip: qsTranslate("Velmora", "New Game (%1)").arg(newGameShortcut.nativeText)
                             Accessible.name: qsTranslate("Velmora", "Start a new game")
                             onClicked: controller.pressNewGame()
                         }
@@ -263,13 +272,6 @@ FocusScope {
                 }
             }
         }
-    }
-
-    // Used only for the platform's own wording of the New game shortcut.
-    Shortcut {
-        id: shortcutText
-        sequences: [StandardKey.New]
-        enabled: false
     }
 
     Menu {

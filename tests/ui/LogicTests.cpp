@@ -1,0 +1,291 @@
+#include <QCoreApplication>
+#include <QTest>
+#include <QTranslator>
+
+#include "BoardController.h"
+#include "CatcherView.h"
+#include "LocalizedText.h"
+#include "Symbols.h"
+#include "TileGraphics.h"
+
+using namespace velmora;
+using namespace velmora::ui;
+
+namespace {
+// A string table with chosen entries, standing in for a loaded translation.
+class TableTranslator : public QTranslator {
+public:
+    QHash<QString, QString> entries;
+    bool isEmpty() const override { return entries.isEmpty(); }
+    QString translate(const char* context, const char* source, const char* = nullptr, int = -1) const override {
+        if (qstrcmp(context, "Velmora") != 0) return {};
+        return entries.value(QString::fromUtf8(source));
+    }
+};
+
+bool near(double a, double b, double tolerance = 0.0015) { return std::abs(a - b) <= tolerance; }
+}  // namespace
+
+class LogicTests : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { setInterfaceLanguage(QStringLiteral("en")); }
+    void pluralCategoriesFollowTheLanguage();
+    void countStringsFallBackThroughCategoryOtherAndKey();
+    void formattingOfClockCounterAndPlaceholders();
+    void tileLabelsDescribeEveryState();
+    void facesAndRevealDelays();
+    void themeColoursAndCoveredTileMeasures();
+    void numberAndAlertColoursByAppearance();
+    void boardGeometryAtEveryScale();
+    void hitTestingMapsGapsAndEdgesToTiles();
+    void focusMovesStopAtTheEdges();
+    void pressesAreClassifiedAndMultiClicksCounted();
+    void symbolsRenderInTheirColour();
+};
+
+void LogicTests::pluralCategoriesFollowTheLanguage() {
+    const QString pl = QStringLiteral("pl");
+    QCOMPARE(pluralCategory(pl, 1), QStringLiteral("one"));
+    for (int n : {2, 3, 4, 22, 23, 24, 102}) QCOMPARE(pluralCategory(pl, n), QStringLiteral("few"));
+    for (int n : {0, 5, 11, 12, 13, 14, 21, 25, 112}) QCOMPARE(pluralCategory(pl, n), QStringLiteral("many"));
+    // A negative mine count is read by its magnitude, as plural rules do.
+    QCOMPARE(pluralCategory(pl, -2), QStringLiteral("few"));
+    QCOMPARE(pluralCategory(pl, -5), QStringLiteral("many"));
+
+    QCOMPARE(pluralCategory(QStringLiteral("fr"), 0), QStringLiteral("one"));
+    QCOMPARE(pluralCategory(QStringLiteral("fr"), 1), QStringLiteral("one"));
+    QCOMPARE(pluralCategory(QStringLiteral("fr"), 2), QStringLiteral("other"));
+
+    for (const char* code : {"en", "de", "pl_PL", "fr-CA", ""}) {
+        QCOMPARE(pluralCategory(QString::fromLatin1(code), 1), QStringLiteral("one"));
+        QCOMPARE(pluralCategory(QString::fromLatin1(code), 0), QStringLiteral("other"));
+        QCOMPARE(pluralCategory(QString::fromLatin1(code), 2), QStringLiteral("other"));
+    }
+}
+
+void LogicTests::countStringsFallBackThroughCategoryOtherAndKey() {
+    // No table at all.
+    QCOMPARE(localizedCountString(QStringLiteral("%lld mines left"), 3), QStringLiteral("3 mines left"));
+    QCOMPARE(localizedCountString(QStringLiteral("%lld mines left"), -2), QStringLiteral("-2 mines left"));
+
+    TableTranslator table;
+    table.entries.insert(QStringLiteral("%lld mines nearby|one"), QStringLiteral("%lld mine nearby"));
+    QCoreApplication::installTranslator(&table);
+    QCOMPARE(localizedCountString(QStringLiteral("%lld mines nearby"), 1), QStringLiteral("1 mine nearby"));
+    QCOMPARE(localizedCountString(QStringLiteral("%lld mines nearby"), 2), QStringLiteral("2 mines nearby"));
+
+    setInterfaceLanguage(QStringLiteral("pl"));
+    table.entries.insert(QStringLiteral("%lld mines left|few"), QStringLiteral("Zostały %lld miny"));
+    table.entries.insert(QStringLiteral("%lld mines left|other"), QStringLiteral("Min: %lld"));
+    QCOMPARE(localizedCountString(QStringLiteral("%lld mines left"), 22), QStringLiteral("Zostały 22 miny"));
+    QCOMPARE(localizedCountString(QStringLiteral("%lld mines left"), 5), QStringLiteral("Min: 5"));  // many → other
+    // Further arguments follow the count.
+    table.entries.insert(QStringLiteral("%lld of %@|many"), QStringLiteral("%lld z %@"));
+    QCOMPARE(localizedCountString(QStringLiteral("%lld of %@"), 7, {QStringLiteral("X")}), QStringLiteral("7 z X"));
+    QCoreApplication::removeTranslator(&table);
+}
+
+void LogicTests::formattingOfClockCounterAndPlaceholders() {
+    const QList<QPair<qint64, QString>> clocks{{0, "0:00"}, {59, "0:59"}, {60, "1:00"}, {65, "1:05"},
+                                               {600, "10:00"}, {754, "12:34"}, {5999, "99:59"}};
+    for (const auto& [seconds, text] : clocks) QCOMPARE(clockText(seconds), text);
+    QCOMPARE(clockAccessibleLabel(65), QStringLiteral("Time: 1:05"));
+    QCOMPARE(minesLeftText(-2), QStringLiteral("-2"));
+    QCOMPARE(minesLeftAccessibleLabel(-2), QStringLiteral("-2 mines left"));
+    QCOMPARE(minesLeftAccessibleLabel(3), QStringLiteral("3 mines left"));
+
+    // Missing arguments and unknown conversions stay as written instead of reading garbage.
+    QCOMPARE(formatText(QStringLiteral("%lld and %lld"), {1}), QStringLiteral("1 and %lld"));
+    QCOMPARE(formatText(QStringLiteral("100%% %s %"), {1}), QStringLiteral("100% %s %"));
+    QCOMPARE(formatText(QStringLiteral("%03d|%2d"), {-5, 7}), QStringLiteral("-05| 7"));
+}
+
+void LogicTests::tileLabelsDescribeEveryState() {
+    Tile two;
+    two.isRevealed = true;
+    two.adjacentMines = 2;
+    QCOMPARE(tileAccessibleLabel(two, 2, 0, false, false), QStringLiteral("Row 3, column 1: 2 mines nearby"));
+
+    Tile wrongFlag;
+    wrongFlag.isFlagged = true;
+    QCOMPARE(tileAccessibleLabel(wrongFlag, 0, 0, true, false), QStringLiteral("Row 1, column 1: flagged, no mine"));
+    QCOMPARE(tileAccessibleLabel(wrongFlag, 0, 0, false, true), QStringLiteral("Row 1, column 1: flagged"));
+    Tile rightFlag = wrongFlag;
+    rightFlag.hasMine = true;
+    QCOMPARE(tileAccessibleLabel(rightFlag, 0, 0, true, false), QStringLiteral("Row 1, column 1: flagged"));
+
+    Tile mine;
+    mine.hasMine = mine.isRevealed = true;
+    QCOMPARE(tileAccessibleLabel(mine, 4, 5, true, false), QStringLiteral("Row 5, column 6: mine"));
+    Tile empty;
+    empty.isRevealed = true;
+    QCOMPARE(tileAccessibleLabel(empty, 0, 1, false, false), QStringLiteral("Row 1, column 2: empty"));
+    Tile question;
+    question.isQuestioned = true;
+    QCOMPARE(tileAccessibleLabel(question, 0, 0, false, true), QStringLiteral("Row 1, column 1: question mark"));
+    QCOMPARE(tileAccessibleLabel(Tile{}, 0, 0, false, true),
+             QStringLiteral("Row 1, column 1: covered, safe to uncover (hint)"));
+    QCOMPARE(tileAccessibleLabel(Tile{}, 21, 21, false, false), QStringLiteral("Row 22, column 22: covered"));
+}
+
+void LogicTests::facesAndRevealDelays() {
+    Tile t;
+    QCOMPARE(tileFace(t, false), TileFace::covered);
+    t.isFlagged = true;
+    QCOMPARE(tileFace(t, true), TileFace::mine);  // wrong flag turns over after a loss
+    t.hasMine = true;
+    QCOMPARE(tileFace(t, true), TileFace::covered);  // right flag stays
+    Tile n;
+    n.isRevealed = true;
+    n.adjacentMines = 1;
+    QCOMPARE(tileFace(n, false), TileFace::number);
+    n.adjacentMines = 0;
+    QCOMPARE(tileFace(n, false), TileFace::empty);
+
+    Tile d;
+    for (auto [distance, ms] : {std::pair{0, 0}, {5, 125}, {12, 300}, {40, 300}, {-3, 0}}) {
+        d.revealDistance = distance;
+        QCOMPARE(revealDelayMs(d), ms);
+    }
+    d.hasMine = true;
+    QCOMPARE(revealDelayMs(d), 350);
+}
+
+void LogicTests::themeColoursAndCoveredTileMeasures() {
+    const Gradient amber = coveredGradient(TileTheme::solidAmber);
+    QVERIFY(near(amber.top.redF(), 0.924) && near(amber.top.greenF(), 0.686) && near(amber.top.blueF(), 0.206));
+    QVERIFY(near(amber.bottom.redF(), 0.640) && near(amber.bottom.greenF(), 0.450) && near(amber.bottom.blueF(), 0.069));
+    const Gradient mauve = coveredGradient(TileTheme::solidMauve);
+    QVERIFY(near(mauve.top.redF(), 0.655) && near(mauve.bottom.blueF(), 0.406));
+    const Gradient slate = coveredGradient(TileTheme::solidSlate);
+    QVERIFY(near(slate.top.blueF(), 0.541) && near(slate.bottom.redF(), 0.228));
+    const Gradient onyx = coveredGradient(TileTheme::onyx);
+    QVERIFY(near(onyx.top.redF(), 0.22) && near(onyx.bottom.blueF(), 0.11));
+    for (TileTheme theme : allTileThemes) QCOMPARE(coveredGradient(theme).top.alphaF(), 1.0f);
+
+    const CoveredTileMetrics m44 = coveredTileMetrics(44);
+    QCOMPARE(m44.cornerRadius, 5.0);
+    QCOMPARE(m44.faceInset, 1.5);
+    QCOMPARE(m44.faceClipRadius, 4.25);
+    QCOMPARE(m44.ringRadius, 3.0);
+    QCOMPARE(m44.ringInset, 3.0);
+    QCOMPARE(m44.shadowRadius, 2.0);
+    QCOMPARE(coveredTileMetrics(16).ringOpacity, 0.5);
+    QCOMPARE(coveredTileMetrics(16).shadowOpacity, 0.22);
+    QCOMPARE(coveredTileMetrics(15.9).ringOpacity, 0.0);
+    QCOMPARE(coveredTileMetrics(15.9).shadowOpacity, 0.12);
+
+    // The drawn tile: gradient ends near the corners of the face, transparent margin around.
+    const QImage image = renderCoveredTile(TileTheme::solidAmber, 44, 1.0, Qt::white, QColor(0, 0, 0, 128));
+    const int margin = int(coveredTileMargin(44));
+    QCOMPARE(image.width(), 44 + 2 * margin);
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    const QColor nearTop = image.pixelColor(margin + 4, margin + 4);
+    const QColor nearBottom = image.pixelColor(margin + 40, margin + 40);
+    QVERIFY2(nearTop.red() > nearBottom.red() && nearTop.green() > nearBottom.green(), "gradient runs light to dark");
+    QVERIFY(std::abs(nearBottom.red() - int(0.640 * 255)) < 14);
+}
+
+void LogicTests::numberAndAlertColoursByAppearance() {
+    QCOMPARE(numberColor(1, false), QColor::fromRgbF(0.1f, 0.3f, 0.8f));
+    QCOMPARE(numberColor(1, true), QColor(0x0A84FF));
+    QCOMPARE(numberColor(8, false), QColor::fromRgbF(0.35f, 0.35f, 0.35f));
+    QCOMPARE(numberColor(8, true), QColor(0x8E8E93));
+    QCOMPARE(numberColor(0, false), numberColor(1, false));   // below the range: colour of 1
+    QCOMPARE(numberColor(12, true), numberColor(8, true));    // above: colour of 8
+    QCOMPARE(numberColor(7, false), QColor(Qt::black));
+    QCOMPARE(numberColor(7, true), QColor(Qt::white));
+    QCOMPARE(alertColor(true), QColor(0xFF453A));
+    QCOMPARE(alertColor(false), QColor::fromRgbF(0.8f, 0.07f, 0.07f));
+}
+
+void LogicTests::boardGeometryAtEveryScale() {
+    const BoardGeometry beginner = boardGeometry(9, 9, 1.0);
+    QVERIFY(near(beginner.tileSize, 34.23, 0.005));
+    QVERIFY(near(beginner.tileSpacing, 2.74, 0.005));
+    QVERIFY(near(beginner.gridHeight, 330, 1e-9));
+    QVERIFY(near(boardGeometry(16, 16, 1.0).tileSize, 19.19, 0.005));
+    QVERIFY(near(boardGeometry(22, 22, 1.0).tileSize, 13.94, 0.005));
+    QVERIFY(near(boardGeometry(22, 22, 1.0).gridWidth, 330, 1e-9));
+
+    const double large = boardScaleFor(1.0, BoardSize::large);
+    QCOMPARE(large, 1.18);
+    QVERIFY(near(375 * large, 442.5, 1e-9));
+    QVERIFY(near(347 * large, 409.46, 1e-9));
+    QVERIFY(near(330 * large, 389.4, 1e-9));
+    QVERIFY(near(boardGeometry(9, 9, large).tileSize, 40.39, 0.005));
+    QCOMPARE(boardScaleFor(1.5, BoardSize::standard), 1.5);
+}
+
+void LogicTests::hitTestingMapsGapsAndEdgesToTiles() {
+    const BoardGeometry g = boardGeometry(9, 9, 1.0);
+    const double p = g.tilePitch;
+    QCOMPARE(hitTest({0, 0}, p, 9, 9), 0);
+    QCOMPARE(hitTest({g.tileSize + g.tileSpacing / 2, 1}, p, 9, 9), 0);  // gap → left tile
+    QCOMPARE(hitTest({1, g.tileSize + g.tileSpacing / 2}, p, 9, 9), 0);  // gap → upper tile
+    QCOMPARE(hitTest({p, p}, p, 9, 9), 10);                               // exactly on the next edge
+    QCOMPARE(hitTest({g.gridWidth - 0.01, 1}, p, 9, 9), 8);               // far right → last column
+    QCOMPARE(hitTest({g.gridWidth + 50, g.gridHeight + 50}, p, 9, 9), 80);
+    QCOMPARE(hitTest({-0.5, -30}, p, 9, 9), 0);
+    QCOMPARE(hitTest({qQNaN(), 1e300}, p, 9, 9), 72);  // nonsense stays on the board
+    QCOMPARE(hitTest({5 * p + 1, 3 * p + 1}, p, 16, 16), 3 * 16 + 5);
+}
+
+void LogicTests::focusMovesStopAtTheEdges() {
+    QCOMPARE(movedFocus(0, FocusDirection::up, 9, 9), 0);
+    QCOMPARE(movedFocus(0, FocusDirection::left, 9, 9), 0);
+    QCOMPARE(movedFocus(8, FocusDirection::right, 9, 9), 8);  // no wrap to the next row
+    QCOMPARE(movedFocus(80, FocusDirection::down, 9, 9), 80);
+    QCOMPARE(movedFocus(40, FocusDirection::up, 9, 9), 31);
+    QCOMPARE(movedFocus(40, FocusDirection::down, 9, 9), 49);
+    QCOMPARE(movedFocus(40, FocusDirection::left, 9, 9), 39);
+    QCOMPARE(movedFocus(40, FocusDirection::right, 9, 9), 41);
+    // A focus left over from a bigger board clamps only the coordinate that moves.
+    QCOMPARE(movedFocus(483, FocusDirection::left, 9, 9), 53 * 9 + 5);
+    QCOMPARE(movedFocus(483, FocusDirection::down, 9, 9), 8 * 9 + 6);
+    QCOMPARE(movedFocus(483, FocusDirection::up, 9, 9), 52 * 9 + 6);
+}
+
+void LogicTests::pressesAreClassifiedAndMultiClicksCounted() {
+    QCOMPARE(classifyPress(Qt::LeftButton, {}, 1), TileClick::primary);
+    QCOMPARE(classifyPress(Qt::LeftButton, {}, 2), TileClick::chord);
+    QCOMPARE(classifyPress(Qt::LeftButton, {}, 3), TileClick::chord);
+    QCOMPARE(classifyPress(Qt::LeftButton, Qt::ControlModifier, 2), TileClick::flag);
+    QCOMPARE(classifyPress(Qt::LeftButton, Qt::ShiftModifier, 1), TileClick::primary);
+    QCOMPARE(classifyPress(Qt::RightButton, Qt::ShiftModifier, 3), TileClick::flag);
+
+    ClickCounter counter;
+    QCOMPARE(counter.press(Qt::LeftButton, {10, 10}, 1000, 400, 4), 1);
+    QCOMPARE(counter.press(Qt::LeftButton, {11, 10}, 1200, 400, 4), 2);
+    QCOMPARE(counter.press(Qt::LeftButton, {11, 12}, 1500, 400, 4), 3);  // triple-click: still counting
+    QCOMPARE(counter.press(Qt::LeftButton, {11, 12}, 2000, 400, 4), 1);  // too late
+    QCOMPARE(counter.press(Qt::LeftButton, {30, 12}, 2100, 400, 4), 1);  // moved away
+    QCOMPARE(counter.press(Qt::RightButton, {30, 12}, 2200, 400, 4), 1);  // other button
+    QCOMPARE(counter.press(Qt::RightButton, {30, 12}, 100, 400, 4), 1);   // clock went backwards
+}
+
+void LogicTests::symbolsRenderInTheirColour() {
+    for (const char* name : {"flag.fill", "flag", "burst.fill", "square.grid.3x3.fill", "arrow.clockwise", "lightbulb",
+                             "chevron.down", "questionmark", "flag.slash.fill"}) {
+        const QImage image = renderSymbol(QString::fromLatin1(name), QColor(200, 10, 20), 32);
+        QVERIFY2(!image.isNull(), name);
+        bool drawn = false, onlyColour = true;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.alpha() == 255) {
+                    drawn = true;
+                    onlyColour = onlyColour && c == QColor(200, 10, 20);
+                }
+            }
+        QVERIFY2(drawn && onlyColour, name);
+    }
+    QVERIFY(renderSymbol(QStringLiteral("no.such.symbol"), Qt::red, 16).isNull());
+    QVERIFY(renderSymbol(QStringLiteral("../icons/flag"), Qt::red, 16).isNull());
+    QVERIFY(!symbolIcon(QStringLiteral("burst.fill"), Qt::black, 16).isNull());
+    QVERIFY(symbolUrl(QStringLiteral("flag.fill")).startsWith(QStringLiteral("qrc:/")));
+}
+
+QTEST_MAIN(LogicTests)
+#include "LogicTests.moc"
