@@ -127,11 +127,14 @@ VelmoraApp::VelmoraApp(const Options& options) : options_(options) {}
 VelmoraApp::~VelmoraApp() {
     finish();
     if (game_ && gameListener_) game_->removeListener(gameListener_);
-    // The tray and the view go before the model they show.
+    // Everything that shows the model goes before it: tray, view, window, then the model's
+    // QML wrappers and the engine that may still reference them.
     tray_.reset();
     menu_.reset();
-    if (view_) delete view_.data();
+    delete view_.data();
     window_.reset();
+    delete model_;
+    delete settings_;
     engine_.reset();
 }
 
