@@ -15,17 +15,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The runner hands us a folder (on tmpfs, since every store write ends in an fsync) and
+// removes it afterwards; libFuzzer may end the process without running exit handlers.
 const fs::path& scratch() {
     static const fs::path dir = [] {
-        // tmpfs when there is one: every store write ends in an fsync.
-        std::error_code ec;
-        const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-        auto d = base / ("velmora-fuzz-" + std::to_string(::getpid()));
+        const char* given = std::getenv("VELMORA_FUZZ_SCRATCH");
+        fs::path d = given && *given ? fs::path(given)
+                                     : fs::temp_directory_path() / ("velmora-fuzz-" + std::to_string(::getpid()));
         fs::create_directories(d);
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(scratch(), ignored);
-        });
         return d;
     }();
     return dir;
