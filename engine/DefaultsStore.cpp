@@ -213,8 +213,18 @@ void FileDefaultsStore::load() {
     }
     std::stringstream buffer;
     buffer << in.rdbuf();
-    auto parsed = nlohmann::json::parse(buffer.str(), nullptr, /*allow_exceptions=*/false);
-    if (parsed.is_object()) {
+    // Writing a value back and copying it recurse once per level; a file nested deeper than
+    // anything this program stores would overflow the stack, so it counts as damaged.
+    constexpr int kMaxDepth = 512;
+    bool tooDeep = false;
+    auto parsed = nlohmann::json::parse(
+        buffer.str(),
+        [&tooDeep](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
+            if (depth > kMaxDepth) tooDeep = true;
+            return true;
+        },
+        /*allow_exceptions=*/false);
+    if (parsed.is_object() && !tooDeep) {
         root_ = std::move(parsed);
         return;
     }
