@@ -115,6 +115,22 @@ TEST_F(FileStore, ADamagedFileIsKeptAsideAndTheStoreStartsEmpty) {
     }
 }
 
+TEST_F(FileStore, ANestingTooDeepToWriteBackCountsAsDamaged) {
+    // Loaded as is, such a value would overflow the stack on the first write (and every launch).
+    const std::string text = "{\"Velmora_GamesPlayed\": 3, \"x\": " + std::string(200000, '[') +
+                             std::string(200000, ']') + "}";
+    writeFile(path, text);
+    FileDefaultsStore store(path);
+    EXPECT_TRUE(store.loadedDamagedFile());
+    EXPECT_TRUE(store.content().empty());
+    EXPECT_EQ(readFile(path.string() + ".damaged"), text);
+    store.setInteger("Velmora_GamesPlayed", 4);
+    EXPECT_EQ(FileDefaultsStore(path).integer("Velmora_GamesPlayed"), 4);
+
+    writeFile(path, R"({"ok": [[[[{"a": [1]}]]]]})");
+    EXPECT_FALSE(FileDefaultsStore(path).loadedDamagedFile()) << "ordinary nesting is kept";
+}
+
 TEST_F(FileStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFile) {
     {
         FileDefaultsStore store(path);
