@@ -1,19 +1,18 @@
 #include "PanelWindow.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace velmora::app {
 
-PanelWindow::PanelWindow(bool asPanel) : asPanel_(asPanel) {
-    setTitle(QStringLiteral("Velmora"));
-    if (asPanel_) setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    connect(this, &QWindow::activeChanged, this, [this] {
-        if (!asPanel_ || !isVisible()) return;
+PanelWindow::PanelWindow(QQuickWindow* window, bool asPanel) : window_(window), asPanel_(asPanel) {
+    window_->setTitle(QStringLiteral("Velmora"));
+    window_->setFlags(asPanel_ ? Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint : Qt::Window);
+    window_->installEventFilter(this);
+    connect(window_, &QWindow::activeChanged, this, [this] {
+        if (!asPanel_ || !window_->isVisible()) return;
         // Only a panel that had activation loses it to the user's turning away; one that
         // never got it (no window manager) relies on the grab instead.
-        if (isActive()) {
+        if (window_->isActive()) {
             wasActive_ = true;
         } else if (wasActive_) {
             emit dismissRequested();
@@ -21,53 +20,50 @@ PanelWindow::PanelWindow(bool asPanel) : asPanel_(asPanel) {
     });
 }
 
+PanelWindow::~PanelWindow() {
+    if (window_) window_->removeEventFilter(this);
+}
+
 void PanelWindow::present(const QPoint& topLeft, bool grab) {
     wasActive_ = false;
-    if (asPanel_) setPosition(topLeft);
-    show();
-    raise();
-    requestActivate();
+    if (asPanel_) window_->setPosition(topLeft);
+    window_->show();
+    window_->raise();
+    window_->requestActivate();
     if (asPanel_ && grab) {
-        grabbing_ = setMouseGrabEnabled(true);
-        setKeyboardGrabEnabled(true);
+        grabbing_ = window_->setMouseGrabEnabled(true);
+        window_->setKeyboardGrabEnabled(true);
     }
 }
 
 void PanelWindow::dismiss() {
     releaseGrabs();
-    hide();
+    if (window_) window_->hide();
 }
 
 void PanelWindow::releaseGrabs() {
-    if (!grabbing_) return;
+    if (!grabbing_ || !window_) return;
     grabbing_ = false;
-    setMouseGrabEnabled(false);
-    setKeyboardGrabEnabled(false);
+    window_->setMouseGrabEnabled(false);
+    window_->setKeyboardGrabEnabled(false);
 }
 
-void PanelWindow::mousePressEvent(QMouseEvent* event) {
-    // Under the grab a press anywhere on the screen arrives here, outside our rectangle.
-    if (grabbing_ && !QRectF(QPointF(0, 0), QSizeF(size())).contains(event->position())) {
-        event->accept();
-        emit dismissRequested();
-        return;
+bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_) return false;
+    if (event->type() == QEvent::MouseButtonPress && grabbing_) {
+        // Under the grab a press anywhere on the screen arrives here, outside our rectangle.
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (!QRectF(QPointF(0, 0), QSizeF(window_->size())).contains(press->position())) {
+            emit dismissRequested();
+            return true;
+        }
     }
-    QQuickWindow::mousePressEvent(event);
-}
-
-void PanelWindow::keyPressEvent(QKeyEvent* event) {
-    QQuickWindow::keyPressEvent(event);
-    // Escape closes the panel unless the game used it (to close a confirmation, say).
-    if (asPanel_ && event->key() == Qt::Key_Escape && !event->isAccepted()) emit dismissRequested();
-}
-
-void PanelWindow::closeEvent(QCloseEvent* event) {
-    if (!asPanel_) {
+    if (event->type() == QEvent::Close && !asPanel_) {
         event->ignore();
         emit closeRequested();
-        return;
+        return true;
     }
-    QQuickWindow::closeEvent(event);
+    return false;
 }
 
 }  // namespace velmora::app

@@ -1,19 +1,25 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
 #include <QQuickWindow>
 
 namespace velmora::app {
 
-// The window that holds the game. As a panel it is a frameless tool window that goes away
-// when the user turns elsewhere: when it loses activation, or, where no window manager hands
-// out activation, on a press outside it while it holds the pointer grab. As an ordinary
-// window (no tray, or --window) closing it asks the application to quit.
-class PanelWindow final : public QQuickWindow {
+// Drives the window that holds the game. As a panel it is a frameless tool window that goes
+// away when the user turns elsewhere: when it loses activation, or, where no window manager
+// hands out activation, on a press outside it while it holds the pointer grab. As an
+// ordinary window (no tray, or --window) its close button asks the application to quit.
+// The window itself is a QML Window made by the app; this object watches its events.
+class PanelWindow final : public QObject {
     Q_OBJECT
 public:
-    explicit PanelWindow(bool asPanel);
+    PanelWindow(QQuickWindow* window, bool asPanel);
+    ~PanelWindow() override;
 
+    QQuickWindow* window() const { return window_; }
     bool isPanel() const { return asPanel_; }
+    bool isVisible() const { return window_ && window_->isVisible(); }
     // Shows the window; as a panel at `topLeft`, grabbing input when `grab` is set.
     void present(const QPoint& topLeft, bool grab);
     void dismiss();
@@ -25,12 +31,11 @@ signals:
     void closeRequested();
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void releaseGrabs();
+    QPointer<QQuickWindow> window_;
     const bool asPanel_;
     bool grabbing_ = false;
     bool wasActive_ = false;

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QPainter>
 #include <QPalette>
 #include <QQmlComponent>
 #include <QQuickItem>
@@ -23,20 +22,18 @@
 #include <xcb/xcb.h>
 #endif
 
+#include "FrameLog.h"
 #include "PanelWindow.h"
 #include "SingleInstance.h"
 
-#ifdef VELMORA_HAVE_UI
 #include <QtQml/QQmlExtensionPlugin>
 
 #include "GameModel.h"
 #include "Symbols.h"
 #include "SystemSettings.h"
+
 // The game view is a static QML module; its types register through this plugin.
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
-#else
-#include "PlaceholderModel.h"
-#endif
 
 namespace velmora::app {
 
@@ -78,46 +75,31 @@ bool storeLooksWritable(const std::filesystem::path& path) {
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-#ifndef VELMORA_HAVE_UI
-const char* kPlaceholderView = R"(
+// The window is a QML Window (what the view expects to find itself in) holding the game view.
+const char* kWindowQml = R"(
 import QtQuick
-Rectangle {
+import QtQuick.Window
+import Velmora
+Window {
+    id: window
     property var game
     property var systemSettings
-    signal quitRequested()
-    function viewDidAppear() { game.isViewVisible = true }
-    function viewDidDisappear() { game.isViewVisible = false }
-    implicitWidth: 375; implicitHeight: 400
-    color: "#2b2b2b"
-    Grid {
-        x: 22; y: 50; columns: game.columns; spacing: 2
-        Repeater {
-            model: game.rows * game.columns
-            Rectangle {
-                width: 34; height: 34; color: "#7a8899"
-                objectName: "tile-" + Math.floor(index / game.columns) + "-" + (index % game.columns)
-                MouseArea { anchors.fill: parent; onClicked: game.primaryAction(index) }
-            }
-        }
+    width: view.implicitWidth
+    height: view.implicitHeight
+    minimumWidth: width; maximumWidth: width
+    minimumHeight: height; maximumHeight: height
+    MinesweeperView {
+        id: view
+        objectName: "minesweeperView"
+        anchors.fill: parent
+        game: window.game
+        systemSettings: window.systemSettings
     }
 }
 )";
-#endif
 
 QIcon trayIconFor(MenuBarIconOption option, const QColor& color) {
-#ifdef VELMORA_HAVE_UI
     return ui::symbolIcon(menuBarSymbol(option), color, 64);
-#else
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setBrush(color);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(8, 8, 48, 48), 8, 8);
-    painter.end();
-    (void)option;
-    return QIcon(pixmap);
-#endif
 }
 
 }  // namespace
@@ -131,7 +113,7 @@ VelmoraApp::~VelmoraApp() {
     // QML wrappers and the engine that may still reference them.
     tray_.reset();
     menu_.reset();
-    delete view_.data();
+    panel_.reset();
     window_.reset();
     delete model_;
     delete settings_;
@@ -172,26 +154,16 @@ bool VelmoraApp::start() {
                      path.c_str());
 
     game_ = std::make_unique<MinesweeperGame>(*store_, true, scheduler_, random_, haptics_);
+    frameLog_ = FrameLog::fromEnvironment(this);
     gameListener_ = game_->addListener([this](Property property) {
         if (property == Property::menuBarIcon) updateTrayIcon();
+        if (property == Property::tiles && frameLog_) frameLog_->mark("tiles");
     });
-
-    createView();
 
     const bool useTray = !options_.window && QSystemTrayIcon::isSystemTrayAvailable();
     if (!options_.window && !useTray)
         std::fprintf(stderr, "velmora: no system tray found; opening the game in a window\n");
-    window_ = std::make_unique<PanelWindow>(useTray);
-    window_->setColor(QGuiApplication::palette().color(QPalette::Window));
-    view_->setParentItem(window_->contentItem());
-    fitWindowToView();
-    connect(view_, &QQuickItem::implicitWidthChanged, this, &VelmoraApp::fitWindowToView);
-    connect(view_, &QQuickItem::implicitHeightChanged, this, &VelmoraApp::fitWindowToView);
-    connect(window_.get(), &PanelWindow::dismissRequested, this, [this] {
-        hidePanel();
-        sinceDismissed_.start();
-    });
-    connect(window_.get(), &PanelWindow::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    createWindow(useTray);
 
     if (useTray) {
         menu_ = std::make_unique<QMenu>();
@@ -203,6 +175,7 @@ bool VelmoraApp::start() {
         updateTrayIcon();
         connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             if (reason != QSystemTrayIcon::Trigger) return;
+            if (frameLog_) frameLog_->mark("trigger");
             // Without a geometry from the tray, the pointer is the best guess of where it is.
             clickPosition_ = QCursor::pos();
             togglePanel();
@@ -214,43 +187,41 @@ bool VelmoraApp::start() {
     return true;
 }
 
-void VelmoraApp::createView() {
+void VelmoraApp::createWindow(bool asPanel) {
     engine_ = std::make_unique<QQmlEngine>();
-    engine_->addImportPath(QStringLiteral("qrc:/"));
-    engine_->addImportPath(QStringLiteral("qrc:/qt/qml"));
-    QQmlComponent component(engine_.get());
-    QVariantMap properties;
-#ifdef VELMORA_HAVE_UI
     auto* settings = new ui::SystemSettings(this);
     settings->setTextScale(capTextScale(options_.textScale ? *options_.textScale : systemTextScale()));
     settings->setReduceMotion(options_.reduceMotion || systemReduceMotion());
     settings_ = settings;
     model_ = new ui::GameModel(*game_, this);
-    component.setData("import Velmora\nMinesweeperView {}\n", QUrl(QStringLiteral("qrc:/velmora/Panel.qml")));
-#else
-    model_ = new PlaceholderModel(*game_, this);
-    settings_ = new QObject(this);
-    component.setData(kPlaceholderView, QUrl(QStringLiteral("qrc:/velmora/Panel.qml")));
-#endif
-    properties.insert(QStringLiteral("game"), QVariant::fromValue(model_));
-    properties.insert(QStringLiteral("systemSettings"), QVariant::fromValue(settings_));
-    QObject* object = component.createWithInitialProperties(properties);
-    view_ = qobject_cast<QQuickItem*>(object);
-    if (!view_) {
+
+    QQmlComponent component(engine_.get());
+    component.setData(kWindowQml, QUrl(QStringLiteral("qrc:/velmora/PanelWindow.qml")));
+    QObject* object = component.createWithInitialProperties(
+        {{QStringLiteral("game"), QVariant::fromValue(model_)},
+         {QStringLiteral("systemSettings"), QVariant::fromValue(settings_)}});
+    window_.reset(qobject_cast<QQuickWindow*>(object));
+    view_ = window_ ? window_->findChild<QQuickItem*>(QStringLiteral("minesweeperView")) : nullptr;
+    if (!window_ || !view_) {
         std::fprintf(stderr, "velmora: the game view failed to load: %s\n", qPrintable(component.errorString()));
         std::exit(1);
     }
-    view_->setObjectName(QStringLiteral("minesweeperView"));
+    window_->setColor(QGuiApplication::palette().color(QPalette::Window));
     connect(view_, SIGNAL(quitRequested()), qApp, SLOT(quit()), Qt::QueuedConnection);
-}
+    if (frameLog_) frameLog_->watch(window_.get());
 
-void VelmoraApp::fitWindowToView() {
-    if (!window_ || !view_) return;
-    const QSize size(qCeil(view_->implicitWidth()), qCeil(view_->implicitHeight()));
-    view_->setSize(size);
-    if (window_->size() == size) return;
-    window_->resize(size);
-    if (window_->isPanel() && window_->isVisible()) window_->setPosition(panelTopLeft());
+    panel_ = std::make_unique<PanelWindow>(window_.get(), asPanel);
+    connect(panel_.get(), &PanelWindow::dismissRequested, this, [this] {
+        hidePanel();
+        sinceDismissed_.start();
+    });
+    connect(panel_.get(), &PanelWindow::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // The game size or the difficulty may change the size while the panel shows.
+    auto follow = [this] {
+        if (panel_->isPanel() && panel_->isVisible()) window_->setPosition(panelTopLeft());
+    };
+    connect(window_.get(), &QWindow::widthChanged, this, follow);
+    connect(window_.get(), &QWindow::heightChanged, this, follow);
 }
 
 QPoint VelmoraApp::panelTopLeft() const {
@@ -263,25 +234,24 @@ QPoint VelmoraApp::panelTopLeft() const {
 }
 
 void VelmoraApp::showPanel() {
-    if (!window_ || finished_) return;
-    if (window_->isVisible()) {
+    if (!panel_ || finished_) return;
+    if (panel_->isVisible()) {
         window_->raise();
         window_->requestActivate();
         return;
     }
-    fitWindowToView();
-    window_->present(window_->isPanel() ? panelTopLeft() : QPoint(), window_->isPanel() && !windowManagerRunning());
+    panel_->present(panel_->isPanel() ? panelTopLeft() : QPoint(), panel_->isPanel() && !windowManagerRunning());
     QMetaObject::invokeMethod(view_, "viewDidAppear");
 }
 
 void VelmoraApp::hidePanel() {
-    if (!window_ || !window_->isVisible()) return;
-    window_->dismiss();
+    if (!panel_ || !panel_->isVisible()) return;
+    panel_->dismiss();
     QMetaObject::invokeMethod(view_, "viewDidDisappear");
 }
 
 void VelmoraApp::togglePanel() {
-    if (window_->isVisible()) {
+    if (panel_->isVisible()) {
         hidePanel();
         return;
     }

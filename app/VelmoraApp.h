@@ -16,6 +16,7 @@
 
 class QMenu;
 class QQuickItem;
+class QQuickWindow;
 class QSystemTrayIcon;
 
 namespace velmora::ui {
@@ -25,6 +26,7 @@ class SystemSettings;
 
 namespace velmora::app {
 
+class FrameLog;
 class PanelWindow;
 class SingleInstance;
 
@@ -47,13 +49,12 @@ public:
     void finish();
 
     MinesweeperGame& game() { return *game_; }
-    PanelWindow* window() const { return window_.get(); }
+    QQuickWindow* window() const { return window_.get(); }
     QSystemTrayIcon* trayIcon() const { return tray_.get(); }
 
 private:
-    void createView();
+    void createWindow(bool asPanel);
     void updateTrayIcon();
-    void fitWindowToView();
     QPoint panelTopLeft() const;
 
     Options options_;
@@ -71,11 +72,13 @@ private:
     std::unique_ptr<QQmlEngine> engine_;
     QObject* model_ = nullptr;     // owned by engine_'s lifetime (parented to this)
     QObject* settings_ = nullptr;  // likewise
-    std::unique_ptr<PanelWindow> window_;
+    std::unique_ptr<QQuickWindow> window_;
+    std::unique_ptr<PanelWindow> panel_;
     QPointer<QQuickItem> view_;
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> tray_;
 
+    FrameLog* frameLog_ = nullptr;  // parented to this; only with VELMORA_FRAME_LOG
     QPoint clickPosition_;
     QElapsedTimer sinceDismissed_;
     bool finished_ = false;

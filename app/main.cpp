@@ -13,9 +13,7 @@
 #include "Shell.h"
 #include "VelmoraApp.h"
 
-#ifdef VELMORA_HAVE_UI
 #include "LocalizedText.h"
-#endif
 
 namespace {
 
@@ -81,9 +79,7 @@ int main(int argc, char* argv[]) {
     if (language != QStringLiteral("en") &&
         translator.load(QStringLiteral(":/i18n/velmora_%1.qm").arg(language)))
         QApplication::installTranslator(&translator);
-#ifdef VELMORA_HAVE_UI
     velmora::ui::setInterfaceLanguage(language);
-#endif
 
     // SIGTERM and SIGINT end the game the way Quit does: the pending save lands first.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
