@@ -24,8 +24,24 @@
         <translation>%lld Minen in der Nähe</translation>
     </message>
     <message>
+        <source>Abandon this game?</source>
+        <translation>Dieses Spiel aufgeben?</translation>
+    </message>
+    <message>
         <source>Board</source>
         <translation>Spielfeld</translation>
+    </message>
+    <message>
+        <source>Board Cleared</source>
+        <translation>Feld geräumt</translation>
+    </message>
+    <message>
+        <source>Board Cleared. Time: %@</source>
+        <translation>Feld geräumt. Zeit: %@</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Classic Indigo</source>
@@ -52,12 +68,24 @@
         <translation>Tipp (H)</translation>
     </message>
     <message>
+        <source>Hint used: time not recorded</source>
+        <translation>Tipp benutzt: Zeit nicht gewertet</translation>
+    </message>
+    <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
         <translation>Menü: Einstellungen, Statistik, Spielanleitung, Über und Beenden</translation>
     </message>
     <message>
+        <source>New Game</source>
+        <translation>Neues Spiel</translation>
+    </message>
+    <message>
         <source>New Game (%1)</source>
         <translation>Neues Spiel (%1)</translation>
+    </message>
+    <message>
+        <source>New best time!</source>
+        <translation>Neue Bestzeit!</translation>
     </message>
     <message>
         <source>Off</source>
@@ -74,6 +102,10 @@
     <message>
         <source>Open Velmora</source>
         <translation>Velmora öffnen</translation>
+    </message>
+    <message>
+        <source>Play Again</source>
+        <translation>Nochmal spielen</translation>
     </message>
     <message>
         <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
@@ -128,12 +160,24 @@
         <translation>Neues Spiel starten</translation>
     </message>
     <message>
+        <source>Starting a new game now will reset your win streak.</source>
+        <translation>Ein neues Spiel setzt jetzt deine Siegesserie zurück.</translation>
+    </message>
+    <message>
         <source>Time: %@</source>
         <translation>Zeit: %@</translation>
     </message>
     <message>
+        <source>Try Again</source>
+        <translation>Nochmal versuchen</translation>
+    </message>
+    <message>
         <source>Velmora</source>
         <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>You hit a mine</source>
+        <translation>Du hast eine Mine getroffen</translation>
     </message>
     <message>
         <source>covered</source>

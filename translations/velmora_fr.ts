@@ -24,8 +24,24 @@
         <translation>%lld mines à proximité</translation>
     </message>
     <message>
+        <source>Abandon this game?</source>
+        <translation>Abandonner cette partie ?</translation>
+    </message>
+    <message>
         <source>Board</source>
         <translation>Plateau</translation>
+    </message>
+    <message>
+        <source>Board Cleared</source>
+        <translation>Plateau dégagé</translation>
+    </message>
+    <message>
+        <source>Board Cleared. Time: %@</source>
+        <translation>Plateau dégagé. Temps : %@</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Classic Indigo</source>
@@ -52,12 +68,24 @@
         <translation>Indice (H)</translation>
     </message>
     <message>
+        <source>Hint used: time not recorded</source>
+        <translation>Indice utilisé : temps non enregistré</translation>
+    </message>
+    <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
         <translation>Menu : préférences, statistiques, règles du jeu, à propos et quitter</translation>
     </message>
     <message>
+        <source>New Game</source>
+        <translation>Nouvelle partie</translation>
+    </message>
+    <message>
         <source>New Game (%1)</source>
         <translation>Nouvelle partie (%1)</translation>
+    </message>
+    <message>
+        <source>New best time!</source>
+        <translation>Nouveau meilleur temps !</translation>
     </message>
     <message>
         <source>Off</source>
@@ -74,6 +102,10 @@
     <message>
         <source>Open Velmora</source>
         <translation>Ouvrir Velmora</translation>
+    </message>
+    <message>
+        <source>Play Again</source>
+        <translation>Rejouer</translation>
     </message>
     <message>
         <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
@@ -128,12 +160,24 @@
         <translation>Commencer une nouvelle partie</translation>
     </message>
     <message>
+        <source>Starting a new game now will reset your win streak.</source>
+        <translation>Commencer une nouvelle partie maintenant remettra à zéro votre série de victoires.</translation>
+    </message>
+    <message>
         <source>Time: %@</source>
         <translation>Temps : %@</translation>
     </message>
     <message>
+        <source>Try Again</source>
+        <translation>Réessayer</translation>
+    </message>
+    <message>
         <source>Velmora</source>
         <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>You hit a mine</source>
+        <translation>Vous avez touché une mine</translation>
     </message>
     <message>
         <source>covered</source>

@@ -40,8 +40,24 @@
         <translation>%lld miny w pobliżu</translation>
     </message>
     <message>
+        <source>Abandon this game?</source>
+        <translation>Porzucić tę grę?</translation>
+    </message>
+    <message>
         <source>Board</source>
         <translation>Plansza</translation>
+    </message>
+    <message>
+        <source>Board Cleared</source>
+        <translation>Plansza oczyszczona</translation>
+    </message>
+    <message>
+        <source>Board Cleared. Time: %@</source>
+        <translation>Plansza oczyszczona. Czas: %@</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
     </message>
     <message>
         <source>Classic Indigo</source>
@@ -68,12 +84,24 @@
         <translation>Podpowiedź (H)</translation>
     </message>
     <message>
+        <source>Hint used: time not recorded</source>
+        <translation>Użyto podpowiedzi: czas nie został zapisany</translation>
+    </message>
+    <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
         <translation>Menu: ustawienia, statystyki, zasady gry, informacje i zakończenie</translation>
     </message>
     <message>
+        <source>New Game</source>
+        <translation>Nowa gra</translation>
+    </message>
+    <message>
         <source>New Game (%1)</source>
         <translation>Nowa gra (%1)</translation>
+    </message>
+    <message>
+        <source>New best time!</source>
+        <translation>Nowy najlepszy czas!</translation>
     </message>
     <message>
         <source>Off</source>
@@ -90,6 +118,10 @@
     <message>
         <source>Open Velmora</source>
         <translation>Otwórz Velmora</translation>
+    </message>
+    <message>
+        <source>Play Again</source>
+        <translation>Zagraj ponownie</translation>
     </message>
     <message>
         <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
@@ -144,12 +176,24 @@
         <translation>Rozpocznij nową grę</translation>
     </message>
     <message>
+        <source>Starting a new game now will reset your win streak.</source>
+        <translation>Rozpoczęcie nowej gry teraz wyzeruje serię zwycięstw.</translation>
+    </message>
+    <message>
         <source>Time: %@</source>
         <translation>Czas: %@</translation>
     </message>
     <message>
+        <source>Try Again</source>
+        <translation>Spróbuj ponownie</translation>
+    </message>
+    <message>
         <source>Velmora</source>
         <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>You hit a mine</source>
+        <translation>Trafiłeś na minę</translation>
     </message>
     <message>
         <source>covered</source>
