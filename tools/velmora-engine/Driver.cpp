@@ -35,8 +35,10 @@ bool present(const json& request, const char* name) {
 std::int64_t integerIn(const json& value, const char* name, std::int64_t lo, std::int64_t hi) {
     if (!value.is_number_integer()) fail(std::string("\"") + name + "\" must be an integer");
     if (value.is_number_unsigned()) {
+        // Compare as unsigned only where hi is non-negative; zero must still meet lo.
         const auto u = value.get<std::uint64_t>();
-        if (u > static_cast<std::uint64_t>(hi)) fail(std::string("\"") + name + "\" is out of range");
+        if (hi < 0 || u > static_cast<std::uint64_t>(hi) || static_cast<std::int64_t>(u) < lo)
+            fail(std::string("\"") + name + "\" is out of range");
         return static_cast<std::int64_t>(u);
     }
     const auto v = value.get<std::int64_t>();
