@@ -7,7 +7,10 @@
 #include <QLockFile>
 #include <QQuickItem>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
+
+#include "LocalizedText.h"
 
 #include "PanelWindow.h"
 #include "QtScheduler.h"
@@ -27,6 +30,7 @@ private slots:
     void panelLargerThanTheScreenKeepsItsTopLeftVisible();
     void textScaleIsCappedToTheSupportedRange();
     void interfaceLanguageIsTheFirstShippedOne();
+    void shippedTranslationsGiveThePluralForms();
     void commandLineOptions();
     void kdeAnimationFactorZeroMeansReducedMotion();
     void schedulerRunsPostedTasksOnALaterTurnInOrder();
@@ -83,6 +87,39 @@ void ShellTests::interfaceLanguageIsTheFirstShippedOne() {
     QCOMPARE(chooseInterfaceLanguage({"DE"}, shipped), QString("de"));
     QCOMPARE(chooseInterfaceLanguage({"it"}, shipped), QString("en"));
     QCOMPARE(chooseInterfaceLanguage({}, shipped), QString("en"));
+}
+
+void ShellTests::shippedTranslationsGiveThePluralForms() {
+    struct Case {
+        const char* language;
+        const char* key;
+        qint64 count;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"pl", "%lld mines left", 1, "1 mina pozostała"},     {"pl", "%lld mines left", 3, "3 miny pozostały"},
+        {"pl", "%lld mines left", 5, "5 min pozostało"},      {"pl", "%lld mines left", 12, "12 min pozostało"},
+        {"pl", "%lld mines left", 22, "22 miny pozostały"},   {"pl", "%lld mines nearby", 0, "0 min w pobliżu"},
+        {"fr", "%lld mines left", 0, "0 mine restante"},      {"fr", "%lld mines left", 2, "2 mines restantes"},
+        {"fr", "%lld mines nearby", 1, "1 mine à proximité"}, {"de", "%lld mines nearby", 1, "1 Mine in der Nähe"},
+        {"de", "%lld mines left", -2, "-2 Minen übrig"},
+    };
+    for (const Case& c : cases) {
+        QTranslator translator;
+        QVERIFY2(translator.load(QStringLiteral(":/i18n/velmora_%1.qm").arg(c.language)), c.language);
+        QCoreApplication::installTranslator(&translator);
+        ui::setInterfaceLanguage(c.language);
+        const QString text = ui::localizedCountString(c.key, c.count);
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(text, QString::fromUtf8(c.text));
+    }
+    ui::setInterfaceLanguage("en");
+
+    QTranslator polish;
+    QVERIFY(polish.load(":/i18n/velmora_pl.qm"));
+    QCoreApplication::installTranslator(&polish);
+    QCOMPARE(QCoreApplication::translate("Velmora", "Quit Velmora"), QString::fromUtf8("Zakończ Velmora"));
+    QCoreApplication::removeTranslator(&polish);
 }
 
 void ShellTests::commandLineOptions() {
