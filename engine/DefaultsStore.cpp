@@ -205,10 +205,17 @@ void FileDefaultsStore::load() {
         loadedDamaged_ = true;
         return;
     }
+    auto setAside = [&] {
+        loadedDamaged_ = true;
+        auto damaged = path_;
+        damaged += ".damaged";
+        std::filesystem::rename(path_, damaged, ec);
+    };
     std::ifstream in(path_, std::ios::binary);
     if (!in) {
-        // Present but unreadable: keep it as it is and start empty; writes will report.
-        loadedDamaged_ = true;
+        // Present but unreadable. Left in place it would be replaced by the first write (a
+        // folder we may write to lets us rename over a file we cannot read), so set it aside.
+        setAside();
         return;
     }
     std::stringstream buffer;
@@ -228,10 +235,7 @@ void FileDefaultsStore::load() {
         root_ = std::move(parsed);
         return;
     }
-    loadedDamaged_ = true;
-    auto damaged = path_;
-    damaged += ".damaged";
-    std::filesystem::rename(path_, damaged, ec);
+    setAside();
 }
 
 bool FileDefaultsStore::writeAtomically(const std::filesystem::path& path, const std::string& text,
