@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "DefaultsStore.h"
 
@@ -129,6 +131,37 @@ TEST_F(FileStore, ANestingTooDeepToWriteBackCountsAsDamaged) {
 
     writeFile(path, R"({"ok": [[[[{"a": [1]}]]]]})");
     EXPECT_FALSE(FileDefaultsStore(path).loadedDamagedFile()) << "ordinary nesting is kept";
+}
+
+TEST_F(FileStore, AFileThatCannotBeReadIsKeptAsideNotOverwritten) {
+    const std::string text = R"({"Velmora_GamesPlayed": 99, "Velmora_BestStreak": 7})";
+    writeFile(path, text);
+    ::chmod(path.c_str(), 0);
+    ::chmod(dir.c_str(), 0711);
+    ::chmod(path.parent_path().c_str(), 0777);
+    // As an ordinary user the file is unreadable now; root reads anything, so the store is
+    // then opened from a child process that has given up root.
+    auto scenario = [&] {
+        FileDefaultsStore store(path);
+        store.setInteger("Velmora_GamesPlayed", 1);
+        return store.loadedDamagedFile() && !store.hasWriteFailed() && store.integer("Velmora_BestStreak") == 0;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(scenario());
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            ::_exit(dropped && scenario() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    ::chmod((path.string() + ".damaged").c_str(), 0600);
+    EXPECT_EQ(readFile(path.string() + ".damaged"), text) << "what the user had is still there";
+    EXPECT_EQ(json::parse(readFile(path)), (json{{"Velmora_GamesPlayed", 1}}));
 }
 
 TEST_F(FileStore, AWriteInterruptedBeforeTheRenameLeavesTheOldFile) {
