@@ -27,6 +27,9 @@ private slots:
     void headerCounterAndClock();
     void onlyChangedTilesAreReported();
     void boardFollowsDifficultyAndSize();
+    void wonOverlayShowsTimeBestAndHint();
+    void lossShowsBannerAndShakesOnce();
+    void abandonGameConfirmation();
     void screenshot();
 };
 
@@ -384,6 +387,123 @@ void BoardViewTests::boardFollowsDifficultyAndSize() {
     QTRY_VERIFY(h.window->height() >= int(h.view->height()));
     QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(15, 3));
     QVERIFY(tileAt(h, 15 * 16 + 3).isFlagged);
+}
+
+namespace {
+void revealAllSafe(UiHarness& h) {
+    for (int i = 0; i < int(h.game.tiles().size()); ++i)
+        if (!tileAt(h, i).hasMine && !tileAt(h, i).isRevealed) h.game.reveal(i);
+}
+bool shown(UiHarness& h, const char* id) {
+    QQuickItem* item = h.item(QString::fromLatin1(id));
+    return item && item->isVisible() && item->opacity() > 0;
+}
+}  // namespace
+
+void BoardViewTests::wonOverlayShowsTimeBestAndHint() {
+    {
+        UiHarness h;
+        QVERIFY(h.load());
+        QVERIFY(!shown(h, "winOverlay"));
+        h.layMines(kFarMines);
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+        h.scheduler.advance(65'000);
+        revealAllSafe(h);
+        QCOMPARE(h.game.phase(), GamePhase::won);
+        QTRY_VERIFY(shown(h, "winOverlay"));
+        QCOMPARE(accessibleName(h.item("winOverlay")), QStringLiteral("Board Cleared. Time: 1:05"));
+        QCOMPARE(h.item("wonTimeLabel")->property("text").toString(), QStringLiteral("Time: 1:05"));
+        QVERIFY(shown(h, "newBestTimeLabel"));  // first win on Beginner
+        QVERIFY(!shown(h, "hintUsedLabel"));
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.item("playAgainButton")->mapToScene({20, 8}).toPoint());
+        QCOMPARE(h.game.phase(), GamePhase::ready);
+        QTRY_VERIFY(!shown(h, "winOverlay"));
+    }
+    {
+        UiHarness h;
+        h.settings.setReduceMotion(true);
+        QVERIFY(h.load());
+        h.layMines(kFarMines);
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+        h.game.showHint();
+        QVERIFY(h.game.usedHint());
+        revealAllSafe(h);
+        QCOMPARE(h.game.phase(), GamePhase::won);
+        QVERIFY(shown(h, "winOverlay"));  // at once: no transition with reduce motion
+        QCOMPARE(h.item("winOverlay")->opacity(), 1.0);
+        QVERIFY(shown(h, "hintUsedLabel"));
+        QVERIFY(!shown(h, "newBestTimeLabel"));
+    }
+}
+
+void BoardViewTests::lossShowsBannerAndShakesOnce() {
+    UiHarness h;
+    QVERIFY(h.load());
+    for (int round = 1; round <= 2; ++round) {
+        h.layMines(kFarMines);
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+        QVERIFY(!shown(h, "lostBanner"));
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 0));
+        QCOMPARE(h.game.phase(), GamePhase::lost);
+        QVERIFY(shown(h, "lostBanner"));
+        QTRY_COMPARE(h.view->property("shake").toDouble(), double(round));  // each loss shakes once
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.item("tryAgainButton")->mapToScene({10, 8}).toPoint());
+        QCOMPARE(h.game.phase(), GamePhase::ready);
+        QVERIFY(!shown(h, "lostBanner"));
+    }
+    // The banner belongs to the main content: a screen hides it.
+    h.layMines(kFarMines);
+    h.game.reveal(40);
+    h.game.reveal(0);
+    QVERIFY(shown(h, "lostBanner"));
+    h.game.setIsShowingScreen(true);
+    QVERIFY(!shown(h, "lostBanner"));
+    h.game.setIsShowingScreen(false);
+    h.game.newGame();
+    QTRY_COMPARE(h.view->property("shake").toDouble(), 3.0);
+
+    h.settings.setReduceMotion(true);
+    h.layMines(kFarMines);
+    h.game.reveal(40);
+    h.game.reveal(0);
+    QVERIFY(shown(h, "lostBanner"));
+    QTest::qWait(50);
+    QCOMPARE(h.view->property("shake").toDouble(), 3.0);  // the earlier losses only: no shake now
+}
+
+void BoardViewTests::abandonGameConfirmation() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    h.game.setCurrentStreak(3);
+    const QPoint newGame = h.item("newGameButton")->mapToScene({14, 14}).toPoint();
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, newGame);
+    QVERIFY(shown(h, "abandonGameDialog"));
+    QVERIFY(!h.item("hintButton")->isEnabled());
+    // A second New game while asking does nothing; Cancel keeps game, clock and streak.
+    h.controller->pressNewGame();
+    h.scheduler.advance(2'000);
+    QCOMPARE(h.game.elapsedSeconds(), 2);  // the clock keeps running while asking
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {},
+                      h.item("cancelNewGameButton")->mapToScene({10, 8}).toPoint());
+    QVERIFY(!shown(h, "abandonGameDialog"));
+    QCOMPARE(h.game.phase(), GamePhase::playing);
+    QCOMPARE(h.game.currentStreak(), 3);
+    // Hiding and showing the view drops the question without a new game.
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, newGame);
+    QVERIFY(shown(h, "abandonGameDialog"));
+    QMetaObject::invokeMethod(h.view, "viewDidDisappear");
+    QMetaObject::invokeMethod(h.view, "viewDidAppear");
+    QVERIFY(!shown(h, "abandonGameDialog"));
+    QCOMPARE(h.game.phase(), GamePhase::playing);
+    // Confirming starts over and resets the streak.
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, newGame);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {},
+                      h.item("confirmNewGameButton")->mapToScene({10, 8}).toPoint());
+    QCOMPARE(h.game.phase(), GamePhase::ready);
+    QCOMPARE(h.game.currentStreak(), 0);
+    QVERIFY(h.controller->isBoardFocused());
 }
 
 // Not a check: with VELMORA_UI_SHOT=file.png set, saves a picture of a Beginner game in progress.

@@ -34,6 +34,15 @@ struct UiHarness {
     QQuickItem* view = nullptr;
     BoardController* controller = nullptr;
 
+    ~UiHarness() {
+        window.reset();
+        // The scene hands textures and items to deleteLater; run those deletions before the
+        // engine goes, so nothing is left behind for the leak checker.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     bool load() {
         QQmlComponent component(&engine);
         component.setData(R"(

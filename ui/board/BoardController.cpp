@@ -248,9 +248,15 @@ void BoardController::confirmNewGame() {
     if (!game_ || !isConfirmingNewGame_) return;
     setConfirmingNewGame(false);
     game_->game().newGame();
+    requestBoardFocus(true);
 }
 
-void BoardController::cancelNewGame() { setConfirmingNewGame(false); }
+void BoardController::cancelNewGame() {
+    if (!isConfirmingNewGame_) return;
+    setConfirmingNewGame(false);
+    // Keys go back to the board, where they were meant for before the question.
+    requestBoardFocus(true);
+}
 
 void BoardController::watchWindow(QWindow* window) {
     if (watchedWindow_ == window) return;

@@ -60,6 +60,7 @@ QString GameModel::boardDifficulty() const { return qs(rawValue(game_.boardDiffi
 QString GameModel::phase() const { return qs(rawValue(game_.phase())); }
 QString GameModel::clockText() const { return velmora::ui::clockText(game_.elapsedSeconds()); }
 QString GameModel::clockAccessibleLabel() const { return velmora::ui::clockAccessibleLabel(game_.elapsedSeconds()); }
+QString GameModel::wonAccessibleLabel() const { return velmora::ui::wonAccessibleLabel(game_.elapsedSeconds()); }
 QString GameModel::minesLeftText() const { return velmora::ui::minesLeftText(minesLeft()); }
 QString GameModel::minesLeftAccessibleLabel() const { return velmora::ui::minesLeftAccessibleLabel(minesLeft()); }
 

@@ -29,6 +29,7 @@ class GameModel : public QObject {
     Q_PROPERTY(qint64 elapsedSeconds READ elapsedSeconds NOTIFY elapsedSecondsChanged)
     Q_PROPERTY(QString clockText READ clockText NOTIFY elapsedSecondsChanged)
     Q_PROPERTY(QString clockAccessibleLabel READ clockAccessibleLabel NOTIFY elapsedSecondsChanged)
+    Q_PROPERTY(QString wonAccessibleLabel READ wonAccessibleLabel NOTIFY elapsedSecondsChanged)
     Q_PROPERTY(qint64 flaggedCount READ flaggedCount NOTIFY flaggedCountChanged)
     Q_PROPERTY(qint64 minesLeft READ minesLeft NOTIFY minesLeftChanged)
     Q_PROPERTY(QString minesLeftText READ minesLeftText NOTIFY minesLeftChanged)
@@ -69,6 +70,7 @@ public:
     qint64 elapsedSeconds() const { return game_.elapsedSeconds(); }
     QString clockText() const;
     QString clockAccessibleLabel() const;
+    QString wonAccessibleLabel() const;
     qint64 flaggedCount() const { return game_.flaggedCount(); }
     qint64 minesLeft() const { return mineCount() - game_.flaggedCount(); }
     QString minesLeftText() const;

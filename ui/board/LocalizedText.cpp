@@ -111,6 +111,10 @@ QString minesLeftAccessibleLabel(qint64 minesLeft) {
     return localizedCountString(QStringLiteral("%lld mines left"), minesLeft);
 }
 
+QString wonAccessibleLabel(qint64 elapsedSeconds) {
+    return formatText(localized("Board Cleared. Time: %@"), {clockText(elapsedSeconds)});
+}
+
 QString tileAccessibleLabel(const Tile& tile, qint64 row, qint64 column, bool isGameLost, bool isHinted) {
     QString state;
     if (isGameLost && tile.isFlagged && !tile.hasMine)

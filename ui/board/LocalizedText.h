@@ -34,6 +34,7 @@ QString clockText(qint64 elapsedSeconds);           // "%d:%02d"
 QString clockAccessibleLabel(qint64 elapsedSeconds);  // "Time: 1:05"
 QString minesLeftText(qint64 minesLeft);             // digits with a minus sign, never looked up
 QString minesLeftAccessibleLabel(qint64 minesLeft);  // "3 mines left"
+QString wonAccessibleLabel(qint64 elapsedSeconds);   // "Board Cleared. Time: 1:05"
 
 // The label a tile gives to assistive technologies: "Row 3, column 1: 2 mines nearby".
 QString tileAccessibleLabel(const Tile& tile, qint64 row, qint64 column, bool isGameLost, bool isHinted);

@@ -227,6 +227,7 @@ FocusScope {
                 Accessible.role: Accessible.Table
                 Accessible.name: qsTranslate("Velmora", "Board")
                 onActiveFocusChanged: controller.isBoardFocused = activeFocus
+                transform: Translate { x: 6 * Math.sin(root.shake * Math.PI * 2 * 3) }
 
                 Item {
                     id: grid
@@ -271,6 +272,32 @@ FocusScope {
                     }
                 }
             }
+        }
+    }
+
+    GameEndViews {
+        anchors.fill: parent
+        view: root
+    }
+
+    // Loss shake: grows by one per animated loss; the board swings three times to ±6 points.
+    property real shake: 0
+    NumberAnimation {
+        id: shakeAnimation
+        target: root
+        property: "shake"
+        duration: 400
+        easing.type: Easing.Linear
+    }
+    Connections {
+        target: root.game
+        function onPhaseChanged() {
+            if (root.game.phase !== "lost" || root.reduceMotion) return
+            const next = Math.floor(root.shake) + 1
+            shakeAnimation.stop()
+            shakeAnimation.from = root.shake
+            shakeAnimation.to = next
+            shakeAnimation.start()
         }
     }
 

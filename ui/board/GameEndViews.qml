@@ -1,0 +1,230 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Velmora
+
+// The won overlay, the lost banner and the abandon-game confirmation, laid over the game
+// view. `view` is the MinesweeperView (its scale, game, controller and reduce-motion flag).
+Item {
+    id: layer
+    required property Item view
+    readonly property real s: view.s
+    readonly property GameModel game: view.game
+    readonly property BoardController controller: view.controller
+    readonly property color primary: TileGraphics.primaryColor
+    readonly property color secondary: TileGraphics.secondaryColor
+
+    component PanelBackground: Rectangle {
+        color: Qt.rgba(TileGraphics.windowColor.r, TileGraphics.windowColor.g, TileGraphics.windowColor.b, 0.94)
+        border.width: 1
+        border.color: Qt.rgba(layer.primary.r, layer.primary.g, layer.primary.b, 0.12)
+        Rectangle {  // soft shadow below
+            z: -1
+            anchors.fill: parent
+            anchors.topMargin: parent.shadowOffset
+            anchors.bottomMargin: -parent.shadowOffset
+            radius: parent.radius
+            color: Qt.rgba(0, 0, 0, 0.18)
+        }
+        property real shadowOffset: 4
+    }
+
+    component ProminentButton: Button {
+        id: button
+        property real s: 1
+        property bool prominent: true
+        font.pixelSize: 12 * s
+        font.weight: Font.DemiBold
+        padding: 6 * s
+        leftPadding: 14 * s
+        rightPadding: 14 * s
+        contentItem: Text {
+            text: button.text
+            font: button.font
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            color: button.prominent ? "white" : TileGraphics.primaryColor
+        }
+        background: Rectangle {
+            radius: height / 2
+            color: button.prominent ? Qt.darker(TileGraphics.accentColor, button.down ? 1.2 : 1.0)
+                                    : Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g,
+                                              TileGraphics.primaryColor.b, button.down ? 0.16 : 0.08)
+            border.width: button.visualFocus ? 2 : 0
+            border.color: TileGraphics.primaryColor
+        }
+        Accessible.name: text
+    }
+
+    // --- lost banner: part of the main content, bottom-aligned --------------------------
+    PanelBackground {
+        id: lostBanner
+        objectName: "lostBanner"
+        visible: layer.game !== null && layer.game.phase === "lost" && !layer.game.isShowingScreen
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 22 * layer.s
+        width: lostRow.implicitWidth + 28 * layer.s
+        height: lostRow.implicitHeight + 20 * layer.s
+        radius: 14 * layer.s
+        shadowOffset: 4 * layer.s
+        Accessible.role: Accessible.Grouping
+        Accessible.name: qsTranslate("Velmora", "You hit a mine")
+        Row {
+            id: lostRow
+            anchors.centerIn: parent
+            spacing: 12 * layer.s
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: qsTranslate("Velmora", "You hit a mine")
+                font.pixelSize: 12 * layer.s
+                font.weight: Font.DemiBold
+                color: layer.primary
+            }
+            ProminentButton {
+                objectName: "tryAgainButton"
+                s: layer.s
+                text: qsTranslate("Velmora", "Try Again")
+                onClicked: layer.game.newGame()
+            }
+        }
+    }
+
+    // --- abandon-game confirmation --------------------------------------------------------
+    Rectangle {
+        anchors.fill: parent
+        visible: confirmation.visible
+        color: Qt.rgba(0, 0, 0, 0.12)
+        MouseArea { anchors.fill: parent; acceptedButtons: Qt.AllButtons }  // nothing reaches the board
+    }
+    PanelBackground {
+        id: confirmation
+        objectName: "abandonGameDialog"
+        visible: layer.controller.isConfirmingNewGame && layer.game !== null && !layer.game.isShowingScreen
+        anchors.centerIn: parent
+        width: Math.min(parent.width - 40 * layer.s, 300 * layer.s)
+        height: confirmColumn.implicitHeight + 40 * layer.s
+        radius: 16 * layer.s
+        shadowOffset: 6 * layer.s
+        Accessible.role: Accessible.Dialog
+        Accessible.name: qsTranslate("Velmora", "Abandon this game?")
+        Column {
+            id: confirmColumn
+            anchors.centerIn: parent
+            width: parent.width - 40 * layer.s
+            spacing: 10 * layer.s
+            Text {
+                width: parent.width
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.WordWrap
+                text: qsTranslate("Velmora", "Abandon this game?")
+                font.pixelSize: 15 * layer.s
+                font.weight: Font.Bold
+                color: layer.primary
+            }
+            Text {
+                width: parent.width
+                horizontalAlignment: Text.AlignHCenter
+                wrapMode: Text.WordWrap
+                text: qsTranslate("Velmora", "Starting a new game now will reset your win streak.")
+                font.pixelSize: 12 * layer.s
+                color: layer.secondary
+            }
+            Row {
+                anchors.horizontalCenter: parent.horizontalCenter
+                spacing: 10 * layer.s
+                ProminentButton {
+                    objectName: "cancelNewGameButton"
+                    s: layer.s
+                    prominent: false
+                    text: qsTranslate("Velmora", "Cancel")
+                    onClicked: layer.controller.cancelNewGame()
+                }
+                ProminentButton {
+                    id: confirmButton
+                    objectName: "confirmNewGameButton"
+                    s: layer.s
+                    text: qsTranslate("Velmora", "New Game")
+                    onClicked: layer.controller.confirmNewGame()
+                }
+            }
+        }
+    }
+
+    // --- won overlay: centred at (187.5 s, 190 s) ----------------------------------------
+    PanelBackground {
+        id: wonOverlay
+        objectName: "winOverlay"
+        readonly property bool won: layer.game !== null && layer.game.phase === "won"
+        x: 187.5 * layer.s - width / 2
+        y: 190 * layer.s - height / 2
+        width: wonColumn.implicitWidth + 48 * layer.s
+        height: wonColumn.implicitHeight + 48 * layer.s
+        radius: 16 * layer.s
+        shadowOffset: 6 * layer.s
+        z: 10
+        visible: opacity > 0
+        opacity: won ? 1 : 0
+        scale: won ? 1 : 0.92
+        Behavior on opacity { enabled: !layer.view.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
+        Behavior on scale { enabled: !layer.view.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
+        Accessible.role: Accessible.Grouping
+        Accessible.name: layer.game ? layer.game.wonAccessibleLabel : ""
+        MouseArea { anchors.fill: parent; enabled: wonOverlay.won }  // presses on the panel stay off the board
+
+        Column {
+            id: wonColumn
+            anchors.centerIn: parent
+            spacing: 14
+            Text {
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: "\u{1F389}"
+                font.pixelSize: 32 * layer.s
+            }
+            Column {
+                anchors.horizontalCenter: parent.horizontalCenter
+                spacing: 4
+                Text {
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: qsTranslate("Velmora", "Board Cleared")
+                    font.pixelSize: 15 * layer.s
+                    font.weight: Font.Bold
+                    color: layer.primary
+                }
+                Text {
+                    objectName: "wonTimeLabel"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: layer.game ? layer.game.clockAccessibleLabel : ""
+                    font.pixelSize: 12 * layer.s
+                    font.weight: Font.Medium
+                    color: layer.secondary
+                }
+                Text {
+                    objectName: "newBestTimeLabel"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    visible: layer.game !== null && layer.game.newBestTime
+                    text: qsTranslate("Velmora", "New best time!")
+                    font.pixelSize: 11 * layer.s
+                    font.weight: Font.DemiBold
+                    color: layer.secondary
+                }
+                Text {
+                    objectName: "hintUsedLabel"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    visible: layer.game !== null && layer.game.usedHint
+                    text: qsTranslate("Velmora", "Hint used: time not recorded")
+                    font.pixelSize: 11 * layer.s
+                    font.weight: Font.DemiBold
+                    color: layer.secondary
+                }
+            }
+            ProminentButton {
+                objectName: "playAgainButton"
+                anchors.horizontalCenter: parent.horizontalCenter
+                s: layer.s
+                width: Math.max(implicitWidth, 110 * layer.s)
+                text: qsTranslate("Velmora", "Play Again")
+                onClicked: layer.game.newGame()
+            }
+        }
+    }
+}
