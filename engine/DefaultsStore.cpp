@@ -262,7 +262,9 @@ bool FileDefaultsStore::writeAtomically(const std::filesystem::path& path, const
         }
         written += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    const bool synced = ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!synced || !closed) {
         ::unlink(temp.c_str());
         return fail("cannot write");
     }
