@@ -516,6 +516,10 @@ void BoardViewTests::screenshot() {
     QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
     QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(0, 0));
     h.scheduler.advance(65000);
+    const QByteArray state = qgetenv("VELMORA_UI_SHOT_STATE");  // "lost", "confirm", "won" or nothing
+    if (state == "lost") QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 2));
+    if (state == "confirm") h.controller->pressNewGame();
+    if (state == "won") revealAllSafe(h);
     QTest::qWait(800);
     QVERIFY(h.window->grabWindow().save(QString::fromLocal8Bit(path)));
 }

@@ -16,7 +16,7 @@ Item {
     component PanelBackground: Rectangle {
         color: Qt.rgba(TileGraphics.windowColor.r, TileGraphics.windowColor.g, TileGraphics.windowColor.b, 0.94)
         border.width: 1
-        border.color: Qt.rgba(layer.primary.r, layer.primary.g, layer.primary.b, 0.12)
+        border.color: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g, TileGraphics.primaryColor.b, 0.12)
         Rectangle {  // soft shadow below
             z: -1
             anchors.fill: parent
