@@ -50,9 +50,9 @@ QPoint panelPosition(const QRect& icon, const QPoint& cursor, const QSize& panel
             clampSpan(y, panel.height(), available.y(), available.y() + available.height())};
 }
 
-double capTextScale(double scale) {
-    if (!std::isfinite(scale)) return 1.0;
-    return std::clamp(scale, 1.0, kMaxTextScale);
+double DynamicTypeCapModifier::apply(double scale) {
+    if (!std::isfinite(scale)) return minimum;
+    return std::clamp(scale, minimum, maximum);
 }
 
 double systemTextScale() {
@@ -87,7 +87,7 @@ QString chooseInterfaceLanguage(const QStringList& uiLanguages, const QStringLis
     return QStringLiteral("en");
 }
 
-QString menuBarSymbol(MenuBarIconOption option) {
+QString systemImageName(MenuBarIconOption option) {
     switch (option) {
     case MenuBarIconOption::flag: return QStringLiteral("flag.fill");
     case MenuBarIconOption::burst: return QStringLiteral("burst.fill");

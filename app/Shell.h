@@ -20,12 +20,14 @@ namespace velmora::app {
 // in the lower half, and always lies inside `available` as far as its size allows.
 QPoint panelPosition(const QRect& icon, const QPoint& cursor, const QSize& panel, const QRect& available);
 
-// The largest text size the panel follows: the second accessibility size over the default
-// body size (33 over 17 points).
-inline constexpr double kMaxTextScale = 33.0 / 17.0;
-// The panel's text size factor: at least the default size, at most kMaxTextScale. Values
-// that are not numbers fall to the default.
-double capTextScale(double scale);
+// Caps the text size of the panel's content: from the desktop's default size up to the
+// second accessibility size (33 over 17 points of body text). Values that are not numbers
+// fall to the default.
+struct DynamicTypeCapModifier {
+    static constexpr double minimum = 1.0;
+    static constexpr double maximum = 33.0 / 17.0;
+    static double apply(double scale);
+};
 
 // The desktop's text size factor (GNOME text-scaling-factor), 1.0 where there is none.
 double systemTextScale();
@@ -40,7 +42,7 @@ bool kdeAnimationsOff(const QString& kdeglobalsPath);
 QString chooseInterfaceLanguage(const QStringList& uiLanguages, const QStringList& shipped);
 
 // The symbol shown in the tray for an icon option.
-QString menuBarSymbol(MenuBarIconOption option);
+QString systemImageName(MenuBarIconOption option);
 
 struct Options {
     QString defaultsPath;       // empty: the standard location

@@ -99,7 +99,7 @@ Window {
 )";
 
 QIcon trayIconFor(MenuBarIconOption option, const QColor& color) {
-    return ui::symbolIcon(menuBarSymbol(option), color, 64);
+    return ui::symbolIcon(systemImageName(option), color, 64);
 }
 
 }  // namespace
@@ -190,7 +190,8 @@ bool VelmoraApp::start() {
 void VelmoraApp::createWindow(bool asPanel) {
     engine_ = std::make_unique<QQmlEngine>();
     auto* settings = new ui::SystemSettings(this);
-    settings->setTextScale(capTextScale(options_.textScale ? *options_.textScale : systemTextScale()));
+    const double textScale = options_.textScale ? *options_.textScale : systemTextScale();
+    settings->setTextScale(DynamicTypeCapModifier::apply(textScale));
     settings->setReduceMotion(options_.reduceMotion || systemReduceMotion());
     settings_ = settings;
     model_ = new ui::GameModel(*game_, this);

@@ -108,7 +108,7 @@ fi
 # A click outside hides the panel, which pauses the clock and saves the game. The clock runs
 # a moment first, so the stored time shows the save came from hiding (a tick saves nothing).
 saved_game() { sed -n 's/.*"Velmora_SavedGame":{"\$data":"\([^"]*\)".*/\1/p' "$store" | base64 -d; }
-sleep 1.5
+sleep 2.5   # no poll can see the clock from outside; 2.5 s leaves room for a busy loop
 xdotool mousemove 100 500 click 1
 wait_for 20 "the panel to hide" panel_hidden
 saved_game_has_time() { saved_game | grep -q '"elapsedSeconds":[1-9]'; }

@@ -70,12 +70,12 @@ void ShellTests::panelLargerThanTheScreenKeepsItsTopLeftVisible() {
 }
 
 void ShellTests::textScaleIsCappedToTheSupportedRange() {
-    QCOMPARE(capTextScale(0.8), 1.0);
-    QCOMPARE(capTextScale(1.0), 1.0);
-    QCOMPARE(capTextScale(1.25), 1.25);
-    QCOMPARE(capTextScale(3.0), 33.0 / 17.0);
-    QCOMPARE(capTextScale(std::numeric_limits<double>::quiet_NaN()), 1.0);
-    QCOMPARE(capTextScale(std::numeric_limits<double>::infinity()), 1.0);
+    QCOMPARE(DynamicTypeCapModifier::apply(0.8), 1.0);
+    QCOMPARE(DynamicTypeCapModifier::apply(1.0), 1.0);
+    QCOMPARE(DynamicTypeCapModifier::apply(1.25), 1.25);
+    QCOMPARE(DynamicTypeCapModifier::apply(3.0), 33.0 / 17.0);
+    QCOMPARE(DynamicTypeCapModifier::apply(std::numeric_limits<double>::quiet_NaN()), 1.0);
+    QCOMPARE(DynamicTypeCapModifier::apply(std::numeric_limits<double>::infinity()), 1.0);
 }
 
 void ShellTests::interfaceLanguageIsTheFirstShippedOne() {
