@@ -562,6 +562,7 @@ std::int64_t tileDistance(std::int64_t a, std::int64_t b, std::int64_t columns) 
 MinesweeperSolver::MinesweeperSolver(std::int64_t columns, std::int64_t rows)
     : columns_(std::max<std::int64_t>(0, columns)), rows_(std::max<std::int64_t>(0, rows)) {
     offsets_.reserve(static_cast<std::size_t>(columns_ * rows_) + 1);
+    list_.reserve(static_cast<std::size_t>(columns_ * rows_) * 8);
     offsets_.push_back(0);
     for (std::int64_t r = 0; r < rows_; ++r) {
         for (std::int64_t c = 0; c < columns_; ++c) {
@@ -577,6 +578,9 @@ MinesweeperSolver::MinesweeperSolver(std::int64_t columns, std::int64_t rows)
         }
     }
 
+    // Boards the bit boards can hold never use the frame; the generator builds a solver per
+    // click, so it is not built for them.
+    if (rows_ <= kBitsMaxSide && columns_ <= kBitsMaxSide) return;
     // The two-cell frame lets the subset scan look two tiles out from any tile.
     const std::int64_t width = columns_ + 4;
     const std::int64_t cells = (rows_ + 4) * width;
