@@ -433,6 +433,18 @@ void BoardViewTests::wonOverlayShowsTimeBestAndHint() {
         QCOMPARE(h.item("winOverlay")->opacity(), 1.0);
         QVERIFY(shown(h, "hintUsedLabel"));
         QVERIFY(!shown(h, "newBestTimeLabel"));
+        QCOMPARE(h.tile(8, 4)->property("uncovering").toDouble(), 1.0);  // faces turned at once
+    }
+    {
+        // With motion, a far tile of an opened region waits before its face turns.
+        UiHarness h;
+        QVERIFY(h.load());
+        h.layMines(kFarMines);
+        h.game.reveal(40);
+        QVERIFY(tileAt(h, 4).isRevealed && tileAt(h, 4).revealDistance >= 4);
+        QCOMPARE(h.tile(0, 4)->property("revealDelay").toInt(), 25 * int(tileAt(h, 4).revealDistance));
+        QCOMPARE(h.tile(0, 4)->property("uncovering").toDouble(), 0.0);
+        QTRY_COMPARE(h.tile(0, 4)->property("uncovering").toDouble(), 1.0);
     }
 }
 
