@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace velmora {
 
@@ -313,7 +314,16 @@ public:
         const std::uint8_t* m = mines.data();
         for (int r = 0; r < rows_; ++r) {
             std::uint64_t row = 0;
-            for (int c = 0; c < columns_; ++c) row |= std::uint64_t{m[c] != 0} << (c + 2);
+            int c = 0;
+            for (; c + 8 <= columns_; c += 8) {
+                // Eight layout bytes at once: the top bit of each says "not zero", and one
+                // multiplication gathers those eight bits into a byte.
+                std::uint64_t x;
+                std::memcpy(&x, m + c, sizeof x);
+                x = (((x & 0x7F7F7F7F7F7F7F7FULL) + 0x7F7F7F7F7F7F7F7FULL) | x) & 0x8080808080808080ULL;
+                row |= (((x >> 7) * 0x0102040810204080ULL) >> 56) << (c + 2);
+            }
+            for (; c < columns_; ++c) row |= std::uint64_t{m[c] != 0} << (c + 2);
             m += columns_;
             mine_[r + 2] = row;
             mineTotal += popcount64(row);
@@ -353,15 +363,12 @@ private:
         rowsMask |= std::uint64_t{1} << r;
     }
 
-    // Tiles of rows lo..hi changed state: every uncovered number next to one of them that
-    // still has an unknown neighbour must be looked at again by both rules.
+    // Tiles of rows lo..hi changed state: every uncovered number next to one of them must be
+    // looked at again by both rules.
     void changed(const std::uint64_t* s, int lo, int hi) {
         const int from = std::max(lo - 1, 2), to = std::min(hi + 1, rows_ + 1);
         for (int r = from; r <= to; ++r) {
-            const std::uint64_t near = spread(s[r - 1]) | spread(s[r]) | spread(s[r + 1]);
-            const std::uint64_t open = spread(unknown_[r - 1]) | spread(unknown_[r]) | spread(unknown_[r + 1]);
-            frontier_[r] = revealedNumber_[r] & open;
-            const std::uint64_t add = near & frontier_[r];
+            const std::uint64_t add = (spread(s[r - 1]) | spread(s[r]) | spread(s[r + 1])) & revealedNumber_[r];
             queue(single_, singleRows_, r, add);
             queue(subset_, subsetRows_, r, add);
         }
@@ -434,6 +441,7 @@ private:
             if (!s) continue;
             unknown_[r] &= ~s;
             known_[r] |= s;
+            marked_ += popcount64(s);
             progress_ = true;
         }
         changed(patch_, lo, hi);
@@ -466,9 +474,8 @@ private:
     // The numbers at (ra, ca) and dr rows, dc columns away from it: when the unknowns of
     // the one with fewer lie inside the other's, they settle the rest of the other's.
     // Windows of equal size are never compared, so at most one direction can apply.
-    void compare(int ra, int ca, int dr, int dc) {
+    void compare(int ra, int ca, std::uint32_t ma, int dr, int dc) {
         int rb = ra + dr, cb = ca + dc;
-        std::uint32_t ma = window(unknown_, ra, ca);
         std::uint32_t mb = window(unknown_, rb, cb);
         int sizeA = kPopcount[ma];
         int sizeB = kPopcount[mb];
@@ -508,6 +515,9 @@ private:
         for (int r = 2; r <= rows_ + 1; ++r) {
             round_[r] = subset_[r];
             subset_[r] = 0;
+            // Numbers only lose unknown neighbours, and numbers uncovered during the round
+            // are queued for the next one, so a frontier taken now may only be too wide.
+            frontier_[r] = revealedNumber_[r] & (spread(unknown_[r - 1]) | spread(unknown_[r]) | spread(unknown_[r + 1]));
         }
         while (rowsLeft) {
             const int r = std::countr_zero(rowsLeft);
@@ -517,15 +527,17 @@ private:
             if (revealed_ >= target_) return;
             // Two windows overlap only when their centres are at most two tiles apart.
             if (!((frontier_[r] >> c) & 1)) continue;
-            for (int dr = -2; dr <= 2; ++dr) {
+            std::uint32_t own = window(unknown_, r, c);
+            for (int dr = -2; dr <= 2 && own; ++dr) {
                 std::uint64_t near = (frontier_[r + dr] >> (c - 2)) & 31;
                 if (!dr) near &= ~std::uint64_t{4};
-                while (near) {
+                while (near && own) {
                     const int dc = std::countr_zero(near) - 2;
                     near &= near - 1;
-                    compare(r, c, dr, dc);
+                    const int before = revealed_ + marked_;
+                    compare(r, c, own, dr, dc);
+                    if (revealed_ + marked_ != before) own = window(unknown_, r, c);
                 }
-                if (!((frontier_[r] >> c) & 1)) break;
             }
         }
     }
@@ -534,6 +546,7 @@ private:
     const int columns_;
     int target_ = 0;
     int revealed_ = 0;
+    int marked_ = 0;  // tiles proven to be mines
     bool progress_ = false;
     std::uint64_t singleRows_ = 0;  // words of single_ that hold a queued number
     std::uint64_t subsetRows_ = 0;  // words of subset_ that hold a queued number
@@ -543,7 +556,7 @@ private:
     std::uint64_t unknown_[kBitsWords]{};
     std::uint64_t known_[kBitsWords]{};           // proven mines
     std::uint64_t revealedNumber_[kBitsWords]{};  // uncovered tiles that show a number
-    std::uint64_t frontier_[kBitsWords]{};        // ... that still have an unknown neighbour
+    std::uint64_t frontier_[kBitsWords]{};        // ... with an unknown neighbour, as of the round
     std::uint64_t single_[kBitsWords]{};          // queued for the single-number rule
     std::uint64_t subset_[kBitsWords]{};          // queued for the next subset round
     std::uint64_t round_[kBitsWords]{};
