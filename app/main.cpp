@@ -68,6 +68,7 @@ int main(int argc, char* argv[]) {
     constructingApplication = true;
     QApplication application(argc, argv);
     constructingApplication = false;
+    qInstallMessageHandler(previousHandler);
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
