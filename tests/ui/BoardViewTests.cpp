@@ -18,6 +18,7 @@ private slots:
     void rightAndControlClicksFlag();
     void doubleClickUncoversThenChords();
     void flagModeChangesOnlyPlainClicks();
+    void buttonPressesLeaveTheKeysWithTheBoard();
     void arrowKeysMoveTheRingAndStopAtEdges();
     void spaceAndReturnUncoverOrChord();
     void flagAndHintKeysNeedNoModifiers();
@@ -133,6 +134,42 @@ void BoardViewTests::flagModeChangesOnlyPlainClicks() {
     QVERIFY(!tileAt(h, 71).isRevealed);
     QTest::keyClick(h.window.get(), Qt::Key_Space);
     QVERIFY(tileAt(h, 71).isRevealed);
+}
+
+// A click on a header or banner button must not take the keys away from the board:
+// Space right after switching flag mode on or asking for a hint uncovers a tile.
+void BoardViewTests::buttonPressesLeaveTheKeysWithTheBoard() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    auto press = [&](const char* name) {
+        QQuickItem* button = h.item(QString::fromLatin1(name));
+        QVERIFY2(button, name);
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, button->mapToScene({10, 10}).toPoint());
+    };
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    press("hintButton");
+    QCOMPARE(h.game.hintedTile(), std::optional<std::int64_t>(62));
+    QVERIFY(h.controller->isBoardFocused());
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QVERIFY(tileAt(h, 62).isRevealed);
+
+    press("flagModeButton");
+    QVERIFY(h.game.isFlagMode());
+    QVERIFY(h.controller->isBoardFocused());
+    QTest::keyClick(h.window.get(), Qt::Key_Down);
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QVERIFY(tileAt(h, 71).isRevealed);
+    QVERIFY(h.game.isFlagMode());
+    h.game.setIsFlagMode(false);
+
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 0));
+    QCOMPARE(h.game.phase(), GamePhase::lost);
+    press("tryAgainButton");
+    QCOMPARE(h.game.phase(), GamePhase::ready);
+    QVERIFY(h.controller->isBoardFocused());
+    QTest::keyClick(h.window.get(), Qt::Key_F);
+    QVERIFY(tileAt(h, 0).isFlagged);
 }
 
 void BoardViewTests::arrowKeysMoveTheRingAndStopAtEdges() {

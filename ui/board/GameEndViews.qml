@@ -32,6 +32,8 @@ Item {
         id: button
         property real s: 1
         property bool prominent: true
+        // Reached by Tab; a click leaves keyboard focus where it was (on the board).
+        focusPolicy: Qt.TabFocus
         font.pixelSize: 12 * s
         font.weight: Font.DemiBold
         padding: 6 * s

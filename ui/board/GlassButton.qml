@@ -13,7 +13,8 @@ Button {
     implicitWidth: 28 * s
     implicitHeight: 28 * s
     padding: 6 * s
-    focusPolicy: Qt.StrongFocus
+    // Tab reaches it, a click does not: the board keeps the keys after a press here.
+    focusPolicy: Qt.TabFocus
     hoverEnabled: true
     display: AbstractButton.IconOnly
 
