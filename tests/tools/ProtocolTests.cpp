@@ -275,6 +275,9 @@ TEST(Protocol, EveryKindOfBadRequestIsAnsweredAndTheProgramGoesOn) {
         R"({"cmd":"safeTiles","rows":1,"columns":3,"knowledge":[1,0,0],"counts":[0,0,0,0]})",
         R"({"cmd":"safeTiles","rows":1,"columns":3,"knowledge":[1,0,3],"counts":[0,0,0]})",
         R"({"cmd":"safeTiles","rows":1,"columns":3,"knowledge":[1,0,0],"counts":[0,"x",0]})",
+        // A number beyond any tile's neighbours would overflow the solver's mine differences.
+        R"({"cmd":"safeTiles","rows":3,"columns":3,"knowledge":[2,2,2,1,1,1,0,0,1],"counts":[0,0,0,0,1,0,0,0,9223372036854775807]})",
+        R"({"cmd":"safeTiles","rows":1,"columns":2,"knowledge":[1,0],"counts":[-1,0]})",
         R"({"cmd":"generate","rows":9,"columns":9,"mineCount":73,"safeIndex":40,"verify":true})",
         R"({"cmd":"generate","rows":9,"columns":9,"mineCount":-1,"safeIndex":40,"verify":true})",
         R"({"cmd":"generate","rows":9,"columns":9,"mineCount":10,"safeIndex":81,"verify":true})",

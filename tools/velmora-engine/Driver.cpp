@@ -153,6 +153,12 @@ json safeTilesRequest(const json& request) {
     for (const auto& c : countsIn)
         counts.push_back(integerIn(c, "counts", std::numeric_limits<std::int64_t>::min(),
                                    std::numeric_limits<std::int64_t>::max()));
+    // Only uncovered tiles' counts are read, and there they are numbers of neighbouring mines;
+    // anything larger than eight would overflow the solver's arithmetic on mine differences.
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        if (knowledge[i] == MinesweeperSolver::Knowledge::revealed && (counts[i] < 0 || counts[i] > 8))
+            fail("\"counts\" of an uncovered tile must be between 0 and 8");
+    }
     const MinesweeperSolver solver(b.columns, b.rows);
     return {{"safe", solver.safeTiles(knowledge, counts)}};
 }
