@@ -248,7 +248,9 @@ void MinesweeperGame::newGame() {
         tiles_ = std::move(blank);
         tilesChanged_ = true;
     }
-    nextLayout_.reset();
+    // A layout queued for the next first uncover (replays queue it before starting the game)
+    // still applies to a new board of the same size.
+    if (nextLayout_ && nextLayout_->size() != tiles_.size()) nextLayout_.reset();
     updateClock();
     scheduleSave();
 }

@@ -178,8 +178,12 @@ TEST(Protocol, ALostGameUncoversTheMinesAndEndsTheStreak) {
         R"({"cmd":"chord","index":9})",
         R"({"cmd":"reveal","index":40})",
         R"({"cmd":"reveal","index":79})",
+        // A replay queues the next board before starting it.
+        request({{"cmd", "nextLayout"}, {"mines", {0, 1, 2, 3, 4, 5, 6, 7, 8, 40}}}),
+        R"({"cmd":"newGame"})",
+        R"({"cmd":"reveal","index":80})",
     });
-    ASSERT_EQ(run.answers.size(), 8u);
+    ASSERT_EQ(run.answers.size(), 11u);
     EXPECT_EQ(run.answers[1]["statistics"]["currentStreak"], 4);
     EXPECT_EQ(run.answers[1]["writes"], json({"Velmora_CurrentStreak"}));
     EXPECT_EQ(run.answers[3]["flaggedCount"], 1);
@@ -198,6 +202,8 @@ TEST(Protocol, ALostGameUncoversTheMinesAndEndsTheStreak) {
     EXPECT_EQ(ints(lost["flagged"]), (std::vector<int>{8}));
     // After the loss the board takes no more moves.
     EXPECT_EQ(run.answers[7]["revealed"], lost["revealed"]);
+    EXPECT_EQ(run.answers[8], json({{"ok", true}}));
+    EXPECT_EQ(ints(run.answers[10]["mines"]), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 40}));
     EXPECT_EQ(run.status, 0);
 }
 
