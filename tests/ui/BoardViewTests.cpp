@@ -1,7 +1,10 @@
 #include <QAccessible>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QSignalSpy>
 #include <QtQml/qqmlextensionplugin.h>
 
+#include "TileGraphics.h"
 #include "UiHarness.h"
 
 Q_IMPORT_QML_PLUGIN(VelmoraPlugin)
@@ -28,6 +31,7 @@ private slots:
     void headerCounterAndClock();
     void onlyChangedTilesAreReported();
     void boardFollowsDifficultyAndSize();
+    void tilesFollowTheDesktopAppearance();
     void wonOverlayShowsTimeBestAndHint();
     void lossShowsBannerAndShakesOnce();
     void abandonGameConfirmation();
@@ -424,6 +428,53 @@ void BoardViewTests::boardFollowsDifficultyAndSize() {
     QTRY_VERIFY(h.window->height() >= int(h.view->height()));
     QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(15, 3));
     QVERIFY(tileAt(h, 15 * 16 + 3).isFlagged);
+}
+
+namespace {
+// The first item below `root` whose class is `className` and that `accept` takes.
+QQuickItem* findItem(QQuickItem* root, const char* className, const std::function<bool(QQuickItem*)>& accept) {
+    if (!root) return nullptr;
+    if (root->inherits(className) && accept(root)) return root;
+    for (QQuickItem* child : root->childItems())
+        if (QQuickItem* hit = findItem(child, className, accept)) return hit;
+    return nullptr;
+}
+}  // namespace
+
+// Switching the desktop between light and dark redraws numbers and covered tiles too.
+void BoardViewTests::tilesFollowTheDesktopAppearance() {
+    const QPalette original = QGuiApplication::palette();
+    UiHarness h;
+    h.settings.setReduceMotion(true);
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QCOMPARE(tileAt(h, 45).adjacentMines, 2);
+    auto number = [&] {
+        return findItem(h.tile(5, 0), "QQuickText", [](QQuickItem* t) { return t->property("text") == "2"; });
+    };
+    auto covered = [&] {
+        return findItem(h.tile(8, 8), "QQuickImage", [](QQuickItem* i) {
+            return i->property("source").toUrl().toString().startsWith(QStringLiteral("image://velmora/covered/"));
+        });
+    };
+    QTRY_VERIFY(number());
+    const bool wasDark = Appearance::fromApplicationPalette().dark;
+    QCOMPARE(number()->property("color").value<QColor>().rgba(), numberColor(2, wasDark).rgba());
+    const QString lightSource = covered()->property("source").toUrl().toString();
+
+    QPalette dark = original;
+    dark.setColor(QPalette::Window, QColor(0x1E1E1E));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(0x2A2A2A));
+    QGuiApplication::setPalette(dark);
+    QCoreApplication::processEvents();
+    QVERIFY(!wasDark);
+    QCOMPARE(number()->property("color").value<QColor>().rgba(), numberColor(2, true).rgba());
+    const QString darkSource = covered()->property("source").toUrl().toString();
+    QVERIFY2(darkSource != lightSource, qPrintable(darkSource));
+    QVERIFY(darkSource.contains(QStringLiteral("ff2a2a2a")));
+    QGuiApplication::setPalette(original);
 }
 
 namespace {

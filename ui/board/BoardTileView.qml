@@ -173,7 +173,11 @@ Item {
                 text: qsTranslate("Velmora", "%lld").replace("%lld", tileView.adjacentMines)
                 font.pixelSize: Math.max(1, 0.62 * tileView.size)
                 font.weight: Font.Black
-                color: TileGraphics.numberColor(tileView.adjacentMines)
+                color: {
+                    // Read so the colour follows a switch between light and dark.
+                    void TileGraphics.isDark
+                    return TileGraphics.numberColor(tileView.adjacentMines)
+                }
             }
         }
     }

@@ -20,6 +20,12 @@ Item {
         width: covered.size + 2 * covered.margin
         height: width
         smooth: true
-        source: covered.size > 0 ? TileGraphics.coveredTileUrl(covered.theme, covered.size, Screen.devicePixelRatio) : ""
+        source: {
+            if (covered.size <= 0) return ""
+            // The URL carries the palette's colours; reading them here draws the tiles anew
+            // when the desktop switches between light and dark.
+            void TileGraphics.controlBackgroundColor
+            return TileGraphics.coveredTileUrl(covered.theme, covered.size, Screen.devicePixelRatio)
+        }
     }
 }
