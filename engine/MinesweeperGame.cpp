@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace velmora {
 
@@ -226,6 +227,14 @@ void MinesweeperGame::clockTick() {
 // ---------------------------------------------------------------------------
 // Rules
 
+namespace {
+// The counters come from a file the user can edit: one already at the largest value stays
+// there instead of wrapping round to a negative count.
+std::int64_t incremented(std::int64_t value) {
+    return value == std::numeric_limits<std::int64_t>::max() ? value : value + 1;
+}
+}  // namespace
+
 void MinesweeperGame::setBoardDifficulty(Difficulty d) {
     if (assign(boardDifficulty_, d, Property::boardDifficulty) || geometry_->columns() != columns()) {
         geometry_ = std::make_unique<MinesweeperSolver>(columns(), rows());
@@ -268,7 +277,7 @@ void MinesweeperGame::reveal(std::int64_t index) {
     if (phase_ == GamePhase::ready) {
         generateBoard(index);
         setPhase(GamePhase::playing);
-        setGamesPlayed(gamesPlayed_ + 1);
+        setGamesPlayed(incremented(gamesPlayed_));
         updateClock();
     }
     if (tiles_[static_cast<std::size_t>(index)].hasMine) {
@@ -394,8 +403,8 @@ void MinesweeperGame::win() {
 }
 
 void MinesweeperGame::recordWin() {
-    setGamesWon(gamesWon_ + 1);
-    setCurrentStreak(currentStreak_ + 1);
+    setGamesWon(incremented(gamesWon_));
+    setCurrentStreak(incremented(currentStreak_));
     if (bestStreak_ < currentStreak_) setBestStreak(currentStreak_);
     if (usedHint_) {
         setNewBestTime(false);

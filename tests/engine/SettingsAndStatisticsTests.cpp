@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "GameTestSupport.h"
 
 using namespace velmora;
@@ -46,6 +48,19 @@ TEST_F(Statistics, StreaksCountWinsUntilALoss) {
     EXPECT_EQ(store.integer(keys::gamesWon), 3);
     EXPECT_EQ(store.integer(keys::bestStreak), 3);
     EXPECT_EQ(store.integer(keys::currentStreak), 0);
+}
+
+TEST_F(Statistics, CountersStoredAtTheLargestValueStayThere) {
+    constexpr auto top = std::numeric_limits<std::int64_t>::max();
+    game->setGamesPlayed(top);
+    game->setGamesWon(top);
+    game->setCurrentStreak(top);
+    winIn(10);
+    EXPECT_EQ(game->gamesPlayed(), top);
+    EXPECT_EQ(game->gamesWon(), top);
+    EXPECT_EQ(game->currentStreak(), top);
+    EXPECT_EQ(game->bestStreak(), top);
+    EXPECT_EQ(store.integer(keys::gamesPlayed), top);
 }
 
 TEST_F(Statistics, BestTimeNeedsAStrictlyFasterWinWithoutHint) {
