@@ -295,6 +295,7 @@ TEST(Protocol, EveryKindOfBadRequestIsAnsweredAndTheProgramGoesOn) {
         R"({"cmd":"close"})",
         R"({"cmd":"open","defaults":17})",
         R"({"cmd":"open","defaults":""})",
+        R"({"cmd":"open","defaults":"velmora-nul\u0000.json"})",
         R"({"cmd":"open","verifyBoards":"yes"})",
     };
     // With a game open: requests the engine must never see.

@@ -319,6 +319,8 @@ json Driver::open(const json& request) {
     if (present(request, "defaults")) {
         path = string(request["defaults"], "defaults");
         if (path->empty()) fail("\"defaults\" must be a file path");
+        // The system would cut the name at a NUL and write to another file than the one named.
+        if (path->find('\0') != std::string::npos) fail("\"defaults\" must not contain a NUL character");
     }
     const bool verify = present(request, "verifyBoards") ? boolean(request["verifyBoards"], "verifyBoards") : true;
     const auto seed = seedOf(request);
