@@ -51,6 +51,15 @@ QString accessibleName(QQuickItem* item) {
 const Tile& tileAt(UiHarness& h, int index) { return h.game.tiles()[static_cast<std::size_t>(index)]; }
 }  // namespace
 
+// Records the reveal delay a tile holds at the moment its face turns.
+class FaceTurnWatch : public QObject {
+    Q_OBJECT
+public:
+    QList<int> delays;
+public slots:
+    void turned() { delays.append(sender()->property("revealDelay").toInt()); }
+};
+
 void BoardViewTests::viewLoadsWithEveryTile() {
     UiHarness h;
     QVERIFY(h.load());
@@ -528,9 +537,14 @@ void BoardViewTests::wonOverlayShowsTimeBestAndHint() {
         UiHarness h;
         QVERIFY(h.load());
         h.layMines(kFarMines);
+        FaceTurnWatch faceTurns;
+        QVERIFY(QObject::connect(h.tile(0, 4), SIGNAL(showsUncoveredFaceChanged()), &faceTurns, SLOT(turned())));
         h.game.reveal(40);
         QVERIFY(tileAt(h, 4).isRevealed && tileAt(h, 4).revealDistance >= 4);
         QCOMPARE(h.tile(0, 4)->property("revealDelay").toInt(), 25 * int(tileAt(h, 4).revealDistance));
+        // The face turned with the tile's new delay already in place, whatever order the
+        // view would otherwise give the changed values in.
+        QCOMPARE(faceTurns.delays, QList<int>{25 * int(tileAt(h, 4).revealDistance)});
         QCOMPARE(h.tile(0, 4)->property("uncovering").toDouble(), 0.0);
         QTRY_COMPARE(h.tile(0, 4)->property("uncovering").toDouble(), 1.0);
     }

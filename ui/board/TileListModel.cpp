@@ -52,10 +52,21 @@ void TileListModel::sync() {
             runStart = i;
             inRun = true;
         } else if (!changed && inRun) {
-            emit dataChanged(index(static_cast<int>(runStart)), index(static_cast<int>(i - 1)));
+            emit dataChanged(index(static_cast<int>(runStart)), index(static_cast<int>(i - 1)), rolesInOrder());
             inRun = false;
         }
     }
+}
+
+// Views notify changed roles in the order listed here; with no list they follow the order
+// of a hash, and a tile could turn its face before it has its new reveal delay.
+const QList<int>& TileListModel::rolesInOrder() {
+    static const QList<int> roles = [] {
+        QList<int> all;
+        for (int role = RevealDelayRole; role <= IdentifierRole; ++role) all.append(role);
+        return all;
+    }();
+    return roles;
 }
 
 int TileListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }

@@ -68,6 +68,7 @@ private:
         friend bool operator==(const Entry&, const Entry&) = default;
     };
     Entry entryFor(std::size_t index) const;
+    static const QList<int>& rolesInOrder();
 
     const MinesweeperGame& game_;
     std::vector<Entry> cache_;
