@@ -149,9 +149,16 @@ bool VelmoraApp::start() {
             std::fprintf(stderr, "velmora: cannot write %s (%s); nothing will be saved\n", path.c_str(),
                          error.c_str());
     });
-    if (store_->loadedDamagedFile())
-        std::fprintf(stderr, "velmora: %s was not readable; it was kept as %s.damaged\n", path.c_str(),
-                     path.c_str());
+    if (store_->loadedDamagedFile()) {
+        // Only a file that was moved away is kept as .damaged; anything else at the path (a
+        // folder, or a file the folder would not let us rename) stays where it is.
+        std::error_code error;
+        if (!std::filesystem::exists(path, error))
+            std::fprintf(stderr, "velmora: %s was not readable; it was kept as %s.damaged\n", path.c_str(),
+                         path.c_str());
+        else if (std::filesystem::is_regular_file(path, error))
+            std::fprintf(stderr, "velmora: %s is not readable; it was left in place\n", path.c_str());
+    }
 
     game_ = std::make_unique<MinesweeperGame>(*store_, true, scheduler_, random_, haptics_);
     frameLog_ = FrameLog::fromEnvironment(this);

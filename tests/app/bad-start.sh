@@ -29,5 +29,21 @@ expect 1 1 "no display found" "${clean[@]}" "$app" --defaults "$runtime/d.json"
 expect 1 1 "cannot open the display" "${clean[@]}" DISPLAY=:987 "$app" --defaults "$runtime/d.json"
 expect 2 2 "unknown argument: --bogus" "${clean[@]}" "$app" --bogus
 expect 2 2 "text-scale needs a positive number" "${clean[@]}" "$app" --text-scale 0
+
+# A folder at the store's path is left alone, and nothing claims it was set aside.
+mkdir -p "$runtime/folder" && touch "$runtime/folder/keep"
+env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen QT_QUICK_BACKEND=software \
+  ASAN_OPTIONS=detect_leaks=0 "$app" --defaults "$runtime/folder" >"$runtime/folder.log" 2>&1 &
+pid=$!
+# The store's complaints come before the window opens; once it has, the app may go.
+for _ in $(seq 600); do grep -q "opening the game in a window" "$runtime/folder.log" && break; sleep 0.05; done
+kill -INT "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+output=$(cat "$runtime/folder.log")
+if ! grep -q "cannot write $runtime/folder" <<<"$output" || grep -q "damaged" <<<"$output" ||
+   [ ! -f "$runtime/folder/keep" ] || [ -e "$runtime/folder.damaged" ]; then
+  echo "FAIL: a folder as the store:" >&2
+  printf '%s\n' "$output" >&2
+  failures=$((failures + 1))
+fi
 [ "$failures" -eq 0 ] && echo "bad-start: PASS"
 exit $((failures > 0))
