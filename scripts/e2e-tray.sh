@@ -17,57 +17,23 @@ for tool in Xvfb trayer xdotool xwininfo base64; do
 done
 
 work=$(mktemp -d /tmp/velmora-e2e.XXXXXX)
-pids=()
-cleanup() {
-  local status=$?
-  for ((i=${#pids[@]}-1; i>=0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  if [ $status -ne 0 ] && [ -f "$work/app.log" ]; then echo "--- app output:" >&2; cat "$work/app.log" >&2; fi
-  rm -rf "$work"
-  exit $status
+xsession_name=e2e
+on_failure() {
+  if [ -f "$work/app.log" ]; then echo "--- app output:"; cat "$work/app.log"; fi
 }
-trap cleanup EXIT INT TERM
-
-fail() { echo "e2e: FAIL: $*" >&2; exit 1; }
-# wait_for SECONDS DESCRIPTION COMMAND...: polls the command every 50 ms until it succeeds.
-wait_for() {
-  local seconds=$1 what=$2; shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || fail "timed out after ${seconds}s waiting for $what"
-    sleep 0.05
-  done
-}
-
-# A display of our own: Xvfb picks a free number and tells it through a file descriptor.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-wait_for 20 "Xvfb to report its display" test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
-wait_for 20 "the X server" xwininfo -root
-
-export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"; chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software
-unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
-# Under the sanitized build: leaks inside system libraries are known and listed.
 here=$(cd "$(dirname "$0")" && pwd)
-export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+source "$here/lib/xsession.sh"
 
-trayer --edge top --align right --widthtype pixel --width 200 --height 24 >"$work/trayer.log" 2>&1 &
-pids+=($!)
-tray_host_up() { xwininfo -root -tree | grep -q '("panel" "trayer")'; }
-wait_for 20 "the tray host" tray_host_up
+xsession_start
+
+# Under the sanitized build: leaks inside system libraries are known and listed.
+export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 store="$work/defaults.json"
 "$app" --defaults "$store" --text-scale 1 >"$work/app.log" 2>&1 &
 app_pid=$!
 pids+=($app_pid)
 
-visible_windows() { xdotool search --onlyvisible --class '^velmora$' 2>/dev/null || true; }
-icon_shown() { visible_windows | grep -q .; }
 wait_for 30 "the tray icon" icon_shown
 icon=$(visible_windows | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$icon" | sed 's/^/ICON_/')"

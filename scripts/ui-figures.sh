@@ -11,42 +11,12 @@ set -euo pipefail
 app=${1:?usage: ui-figures.sh path/to/velmora}
 runs=${RUNS:-5}
 work=$(mktemp -d /tmp/velmora-figures.XXXXXX)
-pids=()
-cleanup() {
-  local status=$?
-  for ((i=${#pids[@]}-1; i>=0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-  exit $status
-}
-trap cleanup EXIT INT TERM
-fail() { echo "figures: $*" >&2; exit 1; }
-wait_for() {
-  local seconds=$1 what=$2; shift 2
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
-    sleep 0.005
-  done
-}
+xsession_name=figures
+poll=0.005
+source "$(cd "$(dirname "$0")" && pwd)/lib/xsession.sh"
 now_us() { echo $(( $(date +%s%N) / 1000 )); }
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-pids+=($!)
-exec 3>&-
-wait_for 20 "Xvfb" test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
-export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"; chmod 700 "$XDG_RUNTIME_DIR"
-unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
-trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
-pids+=($!)
-tray_up() { xwininfo -root -tree | grep -q '("panel" "trayer")'; }
-wait_for 20 "trayer" tray_up
-
-visible() { xdotool search --onlyvisible --class '^velmora$' 2>/dev/null || true; }
-icon_shown() { visible | grep -q .; }
+xsession_start
 
 # Value of the first line "event t" after time $2 in log $1 (microseconds).
 first_after() { awk -v e="$3" -v t="$2" '$1 == e && $2 > t { print $2; exit }' "$1"; }
@@ -62,18 +32,18 @@ for run in $(seq "$runs"); do
   pid=$!
   wait_for 30 "the tray icon" icon_shown
   echo $(( $(now_us) - started )) >>"$work/start"
-  icon=$(visible | head -n1)
+  icon=$(visible_windows | head -n1)
   eval "$(xdotool getwindowgeometry --shell "$icon" | sed 's/^/ICON_/')"
 
   # Tray click -> the panel's first frame (both stamped inside the app).
   xdotool mousemove $((ICON_X + ICON_WIDTH / 2)) $((ICON_Y + ICON_HEIGHT / 2)) click 1
-  panel_up() { visible | grep -vxq "$icon"; }
+  panel_up() { visible_windows | grep -vxq "$icon"; }
   wait_for 30 "the panel" panel_up
   has_frame() { [ -n "$(first_after "$log" "$(first_after "$log" 0 trigger)" frame)" ]; }
   wait_for 30 "the panel's first frame" has_frame
   trigger=$(first_after "$log" 0 trigger)
   echo $(( $(first_after "$log" "$trigger" frame) - trigger )) >>"$work/open"
-  panel=$(visible | grep -vx "$icon" | head -n1)
+  panel=$(visible_windows | grep -vx "$icon" | head -n1)
   eval "$(xdotool getwindowgeometry --shell "$panel" | sed 's/^/PANEL_/')"
   sleep 0.5   # let the panel settle so its frames do not mix with the reveal's
 

@@ -1,0 +1,52 @@
+# Sourced by the scripts that drive the real program: a private Xvfb display with the
+# trayer tray host, torn down together with everything started in it when the script ends.
+# The caller sets `work` (a scratch folder, removed at exit) and `xsession_name` (message
+# prefix), may set `poll` (seconds between checks) and may define `on_failure` (runs, with
+# its output on stderr, when the script ends with an error).
+
+pids=()
+xsession_cleanup() {
+  local status=$?
+  for ((i=${#pids[@]}-1; i>=0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  if [ $status -ne 0 ] && declare -F on_failure >/dev/null; then on_failure >&2; fi
+  rm -rf "$work"
+  exit $status
+}
+trap xsession_cleanup EXIT INT TERM
+
+fail() { echo "$xsession_name: FAIL: $*" >&2; exit 1; }
+# wait_for SECONDS DESCRIPTION COMMAND...: polls the command until it succeeds.
+wait_for() {
+  local seconds=$1 what=$2; shift 2
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || fail "timed out after ${seconds}s waiting for $what"
+    sleep "${poll:-0.05}"
+  done
+}
+
+visible_windows() { xdotool search --onlyvisible --class '^velmora$' 2>/dev/null || true; }
+icon_shown() { visible_windows | grep -q .; }
+tray_host_up() { xwininfo -root -tree | grep -q '("panel" "trayer")'; }
+
+# Starts the display (Xvfb picks a free number and tells it through a file descriptor) and
+# the tray host, and points the program's files and Qt at them.
+xsession_start() {
+  exec 3>"$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  exec 3>&-
+  wait_for 20 "Xvfb to report its display" test -s "$work/display"
+  export DISPLAY=":$(head -n1 "$work/display")"
+  wait_for 20 "the X server" xwininfo -root
+
+  export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config"
+  mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"; chmod 700 "$XDG_RUNTIME_DIR"
+  export QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software
+  unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
+
+  trayer --edge top --align right --widthtype pixel --width 200 --height 24 >"$work/trayer.log" 2>&1 &
+  pids+=($!)
+  wait_for 20 "the tray host" tray_host_up
+}
