@@ -102,6 +102,13 @@ TABLE = {
     "%lld mines nearby|few": ("%lld miny w pobliżu", None, None),
     "%lld mines nearby|many": ("%lld min w pobliżu", None, None),
     "%lld mines nearby|other": ("%lld miny w pobliżu", "%lld mines à proximité", "%lld Minen in der Nähe"),
+
+    # --- Modal screens, menu and launch at login ---
+
+    # --- Welcome window and desktop integration ---
+
+    # --- Store and single instance ---
+
 }
 
 
