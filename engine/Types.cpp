@@ -38,6 +38,10 @@ std::string_view rawValue(MenuBarIconOption o) { return kIconRaw[static_cast<std
 std::optional<MenuBarIconOption> menuBarIconFromRaw(std::string_view raw) {
     return fromRaw<MenuBarIconOption>(kIconRaw, raw);
 }
+std::string_view symbolName(MenuBarIconOption o) {
+    static constexpr std::array<std::string_view, 3> kIconSymbol{"flag.fill", "burst.fill", "square.grid.3x3.fill"};
+    return kIconSymbol[static_cast<std::size_t>(o)];
+}
 
 std::string_view rawValue(TileTheme t) { return kThemeRaw[static_cast<std::size_t>(t)]; }
 std::optional<TileTheme> tileThemeFromRaw(std::string_view raw) { return fromRaw<TileTheme>(kThemeRaw, raw); }

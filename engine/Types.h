@@ -46,6 +46,8 @@ inline constexpr std::array<MenuBarIconOption, 3> allMenuBarIcons{MenuBarIconOpt
                                                                   MenuBarIconOption::grid};
 std::string_view rawValue(MenuBarIconOption o);
 std::optional<MenuBarIconOption> menuBarIconFromRaw(std::string_view raw);
+// The symbol the tray shows for the option ("flag.fill", "burst.fill", "square.grid.3x3.fill").
+std::string_view symbolName(MenuBarIconOption o);
 
 enum class TileTheme {
     onyx,

@@ -69,14 +69,7 @@ void GameModel::setMenuBarIcon(const QString& raw) {
     // Unknown names from QML are ignored: the setting only takes its three values.
     if (auto v = menuBarIconFromRaw(ss(raw))) game_.setMenuBarIcon(*v);
 }
-QString GameModel::menuBarSymbol() const {
-    switch (game_.menuBarIcon()) {
-    case MenuBarIconOption::flag: return QStringLiteral("flag.fill");
-    case MenuBarIconOption::burst: return QStringLiteral("burst.fill");
-    case MenuBarIconOption::grid: return QStringLiteral("square.grid.3x3.fill");
-    }
-    return QStringLiteral("flag.fill");
-}
+QString GameModel::menuBarSymbol() const { return qs(symbolName(game_.menuBarIcon())); }
 
 QString GameModel::boardSize() const { return qs(rawValue(game_.boardSize())); }
 void GameModel::setBoardSize(const QString& raw) {
