@@ -287,10 +287,14 @@ void BoardViewTests::inputIsIgnoredWhileBlocked() {
     QVERIFY(h.controller->isBoardFocused());
     QVERIFY(!h.controller->showKeyboardFocus());
 
-    // While the abandon-game confirmation shows, only Tab still counts.
+    // While the abandon-game confirmation shows, a click on the board only cancels it and
+    // of the keys only Tab still counts.
     h.controller->pressNewGame();
     QVERIFY(h.controller->isConfirmingNewGame());
     QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 1));
+    QVERIFY(!h.controller->isConfirmingNewGame());
+    QCOMPARE(h.game.tiles(), before);
+    h.controller->pressNewGame();
     for (auto key : {Qt::Key_Down, Qt::Key_Space, Qt::Key_F, Qt::Key_H}) QTest::keyClick(h.window.get(), key);
     QCOMPARE(h.game.tiles(), before);
     QCOMPARE(h.controller->focusedTile(), focus);

@@ -258,6 +258,16 @@ void BoardController::cancelNewGame() {
     requestBoardFocus(true);
 }
 
+void BoardController::openScreen(int screen) {
+    if (!game_ || isConfirmingNewGame_ || game_->isShowingScreen()) return;
+    if (screen < 0 || screen > 3) return;
+    if (presentedScreen_ != screen) {
+        presentedScreen_ = screen;
+        emit presentedScreenChanged();
+    }
+    game_->setIsShowingScreen(true);
+}
+
 void BoardController::watchWindow(QWindow* window) {
     if (watchedWindow_ == window) return;
     if (watchedWindow_) watchedWindow_->removeEventFilter(this);

@@ -58,6 +58,8 @@ class BoardController : public QObject {
     Q_PROPERTY(bool inputBlocked READ inputBlocked NOTIFY inputBlockedChanged)
     Q_PROPERTY(bool hintButtonEnabled READ hintButtonEnabled NOTIFY buttonsChanged)
     Q_PROPERTY(bool flagModeButtonEnabled READ flagModeButtonEnabled NOTIFY buttonsChanged)
+    // The screen shown while the game's isShowingScreen is true (a ModalScreenController::Screen).
+    Q_PROPERTY(int presentedScreen READ presentedScreen NOTIFY presentedScreenChanged)
 
 public:
     enum Click { Primary = int(TileClick::primary), Flag = int(TileClick::flag), Chord = int(TileClick::chord) };
@@ -108,6 +110,10 @@ public:
     Q_INVOKABLE void pressFlagMode();
     Q_INVOKABLE void confirmNewGame();
     Q_INVOKABLE void cancelNewGame();
+    int presentedScreen() const { return presentedScreen_; }
+    // A screen entry of the game menu: ignored while the abandon-game question is up or a
+    // screen already shows.
+    Q_INVOKABLE void openScreen(int screen);
 
     // Watches the window for Tab, which focus navigation consumes before any key handler.
     Q_INVOKABLE void watchWindow(QWindow* window);
@@ -126,6 +132,7 @@ signals:
     void isConfirmingNewGameChanged();
     void inputBlockedChanged();
     void buttonsChanged();
+    void presentedScreenChanged();
     // The board should take (true) or give up (false) keyboard focus in the scene.
     void boardFocusRequested(bool focused);
 
@@ -151,6 +158,7 @@ private:
     bool showKeyboardFocus_ = false;
     bool isBoardFocused_ = false;
     bool isConfirmingNewGame_ = false;
+    int presentedScreen_ = 0;
 };
 
 }  // namespace velmora::ui

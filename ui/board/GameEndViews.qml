@@ -91,65 +91,20 @@ Item {
         }
     }
 
-    // --- abandon-game confirmation --------------------------------------------------------
-    Rectangle {
+    // --- abandon-game confirmation: over the main content, hidden with it -------------
+    ConfirmationDialog {
         anchors.fill: parent
-        visible: confirmation.visible
-        color: Qt.rgba(0, 0, 0, 0.12)
-        MouseArea { anchors.fill: parent; acceptedButtons: Qt.AllButtons }  // nothing reaches the board
-    }
-    PanelBackground {
-        id: confirmation
-        objectName: "abandonGameDialog"
         visible: layer.controller.isConfirmingNewGame && layer.game !== null && !layer.game.isShowingScreen
-        anchors.centerIn: parent
-        width: Math.min(parent.width - 40 * layer.s, 300 * layer.s)
-        height: confirmColumn.implicitHeight + 40 * layer.s
-        radius: 16 * layer.s
-        shadowOffset: 6 * layer.s
-        Accessible.role: Accessible.Dialog
-        Accessible.name: qsTranslate("Velmora", "Abandon this game?")
-        Column {
-            id: confirmColumn
-            anchors.centerIn: parent
-            width: parent.width - 40 * layer.s
-            spacing: 10 * layer.s
-            Text {
-                width: parent.width
-                horizontalAlignment: Text.AlignHCenter
-                wrapMode: Text.WordWrap
-                text: qsTranslate("Velmora", "Abandon this game?")
-                font.pixelSize: 15 * layer.s
-                font.weight: Font.Bold
-                color: layer.primary
-            }
-            Text {
-                width: parent.width
-                horizontalAlignment: Text.AlignHCenter
-                wrapMode: Text.WordWrap
-                text: qsTranslate("Velmora", "Starting a new game now will reset your win streak.")
-                font.pixelSize: 12 * layer.s
-                color: layer.secondary
-            }
-            Row {
-                anchors.horizontalCenter: parent.horizontalCenter
-                spacing: 10 * layer.s
-                ProminentButton {
-                    objectName: "cancelNewGameButton"
-                    s: layer.s
-                    prominent: false
-                    text: qsTranslate("Velmora", "Cancel")
-                    onClicked: layer.controller.cancelNewGame()
-                }
-                ProminentButton {
-                    id: confirmButton
-                    objectName: "confirmNewGameButton"
-                    s: layer.s
-                    text: qsTranslate("Velmora", "New Game")
-                    onClicked: layer.controller.confirmNewGame()
-                }
-            }
-        }
+        s: layer.s
+        title: qsTranslate("Velmora", "Abandon this game?")
+        message: qsTranslate("Velmora", "Starting a new game now will reset your win streak.")
+        dialogID: "abandonGameDialog"
+        cancelTitle: qsTranslate("Velmora", "Cancel")
+        cancelID: "cancelNewGameButton"
+        confirmTitle: qsTranslate("Velmora", "New Game")
+        confirmID: "confirmNewGameButton"
+        onCancelled: layer.controller.cancelNewGame()
+        onConfirmed: layer.controller.confirmNewGame()
     }
 
     // --- won overlay: centred at (187.5 s, 190 s) ----------------------------------------
@@ -171,6 +126,8 @@ Item {
         Behavior on scale { enabled: !layer.view.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
         Accessible.role: Accessible.Grouping
         Accessible.name: layer.game ? layer.game.wonAccessibleLabel : ""
+        // A screen drawn over it hides it from assistive technology too.
+        Accessible.ignored: !won || (layer.game !== null && layer.game.isShowingScreen)
         MouseArea { anchors.fill: parent; enabled: wonOverlay.won }  // presses on the panel stay off the board
 
         Column {

@@ -9,6 +9,7 @@ Button {
     property real s: 1
     property bool prominent: false
     property string tip
+    property bool tipSuppressed: false
 
     implicitWidth: 28 * s
     implicitHeight: 28 * s
@@ -40,7 +41,7 @@ Button {
     }
     opacity: enabled ? 1 : 0.4
 
-    ToolTip.visible: hovered && tip.length > 0
+    ToolTip.visible: hovered && tip.length > 0 && !tipSuppressed
     ToolTip.text: tip
     ToolTip.delay: 700
 }

@@ -57,6 +57,13 @@ FocusScope {
         onActivated: controller.pressNewGame()
     }
     Shortcut {
+        id: preferencesShortcut
+        sequence: "Ctrl+,"
+        enabled: root.game !== null
+        onActivated: controller.openScreen(ModalScreenController.Preferences)
+    }
+    Shortcut {
+        id: quitShortcut
         sequence: "Ctrl+Q"
         onActivated: root.quitRequested()
     }
@@ -174,6 +181,7 @@ FocusScope {
                             symbol: "arrow.clockwise"
                             tip: qsTranslate("Velmora", "New Game (%1)").arg(newGameShortcut.nativeText)
                             Accessible.name: qsTranslate("Velmora", "Start a new game")
+                            Accessible.onPressAction: controller.pressNewGame()
                             onClicked: controller.pressNewGame()
                         }
                         GlassButton {
@@ -190,6 +198,7 @@ FocusScope {
                             Accessible.checkable: true
                             Accessible.checked: on
                             Accessible.selected: on
+                            Accessible.onPressAction: controller.pressFlagMode()
                             onClicked: controller.pressFlagMode()
                         }
                         GlassButton {
@@ -200,6 +209,7 @@ FocusScope {
                             enabled: controller.hintButtonEnabled
                             tip: qsTranslate("Velmora", "Hint (H)")
                             Accessible.name: qsTranslate("Velmora", "Hint")
+                            Accessible.onPressAction: controller.pressHint()
                             onClicked: controller.pressHint()
                         }
                         GlassButton {
@@ -208,9 +218,13 @@ FocusScope {
                             s: root.s
                             symbol: "chevron.down"
                             tip: qsTranslate("Velmora", "Preferences, Statistics, How to Play, About & Quit")
+                            // The tooltip would lie over the menu it opens.
+                            tipSuppressed: moreMenu.visible
                             Accessible.name: qsTranslate("Velmora",
                                                          "Menu: preferences, statistics, how to play, about, and quit")
-                            onClicked: moreMenu.popup(menuButton, 0, menuButton.height + 4 * root.s)
+                            Accessible.onPressAction: menuButton.clicked()
+                            onClicked: moreMenu.popup(menuButton, menuButton.width - moreMenu.width,
+                                                      menuButton.height + 4 * root.s)
                         }
                     }
                 }
@@ -280,6 +294,20 @@ FocusScope {
         view: root
     }
 
+    // The chosen screen covers everything, the won overlay included; each opening builds it anew.
+    Loader {
+        id: screenLoader
+        anchors.fill: parent
+        z: 20
+        active: root.game !== null && root.game.isShowingScreen
+        sourceComponent: ModalScreenView {
+            game: root.game
+            screen: root.controller.presentedScreen
+            boardScale: root.s
+            textScale: root.systemSettings ? root.systemSettings.textScale : 1.0
+        }
+    }
+
     // Loss shake: grows by one per animated loss; the board swings three times to ±6 points.
     property real shake: 0
     NumberAnimation {
@@ -301,12 +329,69 @@ FocusScope {
         }
     }
 
+    component MenuEntry: MenuItem {
+        id: entry
+        property string shortcutText
+        font.pixelSize: 13 * root.s
+        contentItem: Item {
+            implicitWidth: label.implicitWidth + keys.implicitWidth + 24 * root.s
+            implicitHeight: label.implicitHeight
+            Text {
+                id: label
+                anchors.verticalCenter: parent.verticalCenter
+                text: entry.text
+                font: entry.font
+                color: TileGraphics.primaryColor
+            }
+            Text {
+                id: keys
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                text: entry.shortcutText
+                font: entry.font
+                color: TileGraphics.secondaryColor
+            }
+        }
+        background: Rectangle {
+            implicitHeight: 26 * root.s
+            radius: 5 * root.s
+            color: entry.highlighted || entry.down ? Qt.rgba(TileGraphics.accentColor.r, TileGraphics.accentColor.g,
+                                                              TileGraphics.accentColor.b, 0.22) : "transparent"
+        }
+        Accessible.name: text
+        Accessible.onPressAction: entry.triggered()
+    }
+
     Menu {
         id: moreMenu
         objectName: "moreMenu"
-        MenuItem {
+        // Keys return to the board once the menu closes, where they were before it opened.
+        MenuEntry {
+            objectName: "preferencesMenuItem"
+            text: qsTranslate("Velmora", "Preferences")
+            shortcutText: preferencesShortcut.nativeText
+            onTriggered: controller.openScreen(ModalScreenController.Preferences)
+        }
+        MenuEntry {
+            objectName: "statisticsMenuItem"
+            text: qsTranslate("Velmora", "Statistics")
+            onTriggered: controller.openScreen(ModalScreenController.Statistics)
+        }
+        MenuEntry {
+            objectName: "howToPlayMenuItem"
+            text: qsTranslate("Velmora", "How to Play")
+            onTriggered: controller.openScreen(ModalScreenController.HowToPlay)
+        }
+        MenuEntry {
+            objectName: "aboutMenuItem"
+            text: qsTranslate("Velmora", "About")
+            onTriggered: controller.openScreen(ModalScreenController.About)
+        }
+        MenuSeparator {}
+        MenuEntry {
             objectName: "quitMenuItem"
             text: qsTranslate("Velmora", "Quit Velmora")
+            shortcutText: quitShortcut.nativeText
             onTriggered: root.quitRequested()
         }
     }

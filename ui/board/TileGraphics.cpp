@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -214,6 +215,15 @@ QImage TileImageProvider::requestImage(const QString& id, QSize* size, const QSi
             base.isValid() && outline.isValid()) {
             image = renderCoveredTile(allTileThemes[static_cast<std::size_t>(themeIndex)], sizeHundredths / 100.0,
                                       ratioHundredths / 100.0, base, outline);
+        }
+    } else if (parts.size() == 2 && parts[0] == QLatin1String("appicon")) {
+        // The running program's own icon, as the desktop knows it.
+        bool okPixels = false;
+        const int pixels = parts[1].toInt(&okPixels);
+        if (okPixels && pixels > 0 && pixels <= 2048) {
+            const QIcon icon = QGuiApplication::windowIcon();
+            if (!icon.isNull()) image = icon.pixmap(QSize(pixels, pixels)).toImage();
+            if (image.isNull()) image = renderSymbol(QStringLiteral("square.grid.3x3.fill"), QColor(0x5a, 0x5f, 0xd6), pixels);
         }
     } else if (parts.size() == 4 && parts[0] == QLatin1String("symbol")) {
         bool okPixels = false;

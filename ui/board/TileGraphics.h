@@ -72,7 +72,7 @@ QImage renderCoveredTile(TileTheme theme, double size, double devicePixelRatio, 
                          const QColor& outline);
 
 // Serves "image://velmora/covered/<theme index>/<size x100>/<dpr x100>/<base hex>/<outline hex>" and
-// "image://velmora/symbol/<name>/<colour hex without #>/<pixels>". Qt Quick caches images
+// "image://velmora/symbol/<name>/<colour hex without #>/<pixels>" and "image://velmora/appicon/<pixels>". Qt Quick caches images
 // by URL, so every covered tile of one theme and size shares one texture.
 class TileImageProvider : public QQuickImageProvider {
 public:

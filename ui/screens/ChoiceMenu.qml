@@ -1,0 +1,78 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Velmora
+
+// A pop-up choice drawn as a capsule button showing the current value. It always shows
+// `selection` as given, so a choice that is refused or held back leaves the old value shown.
+CapsuleButton {
+    id: choice
+    // [{ value, title }] in display order.
+    property var options: []
+    property string selection
+    signal chosen(string value)
+
+    readonly property string selectionTitle: {
+        for (const option of options)
+            if (option.value === selection) return option.title
+        return ""
+    }
+
+    font.pixelSize: 12 * s
+    font.weight: Font.Medium
+    contentItem: Row {
+        spacing: 4 * choice.s
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: choice.selectionTitle
+            font: choice.font
+            color: TileGraphics.primaryColor
+        }
+        SymbolImage {
+            anchors.verticalCenter: parent.verticalCenter
+            name: "chevron.up.chevron.down"
+            pointSize: 9 * choice.s
+            color: TileGraphics.secondaryColor
+        }
+    }
+    Accessible.role: Accessible.ComboBox
+    Accessible.description: selectionTitle
+    onClicked: menu.popup(choice, 0, choice.height + 2 * choice.s)
+
+    Menu {
+        id: menu
+        objectName: choice.objectName + "Menu"
+        Instantiator {
+            model: choice.options
+            delegate: MenuItem {
+                id: entry
+                required property var modelData
+                readonly property bool isSelection: modelData.value === choice.selection
+                objectName: choice.objectName + "-" + modelData.value
+                text: modelData.title
+                font.pixelSize: 13 * choice.s
+                contentItem: Row {
+                    spacing: 6 * choice.s
+                    Text {
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: entry.text
+                        font: entry.font
+                        color: TileGraphics.primaryColor
+                    }
+                    SymbolImage {
+                        anchors.verticalCenter: parent.verticalCenter
+                        visible: entry.isSelection
+                        name: "checkmark"
+                        pointSize: 11 * choice.s
+                        color: TileGraphics.primaryColor
+                    }
+                }
+                Accessible.name: text
+                Accessible.selected: isSelection
+                Accessible.onPressAction: entry.triggered()
+                onTriggered: choice.chosen(modelData.value)
+            }
+            onObjectAdded: function(index, object) { menu.insertItem(index, object) }
+            onObjectRemoved: function(index, object) { menu.removeItem(object) }
+        }
+    }
+}

@@ -1,0 +1,49 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Layouts
+import Velmora
+
+// The player's record as nine lines; the controller formats every value.
+ScreenSection {
+    id: screen
+    required property ModalScreenController controller
+    readonly property real c: controller.contentScale
+
+    s: c
+    boxSpacing: 0
+
+    Repeater {
+        model: screen.controller.statisticsLines
+        delegate: Column {
+            id: entry
+            required property statLine modelData
+            required property int index
+            width: parent.width
+            Divider { visible: entry.index > 0 }
+            RowLayout {
+                objectName: entry.modelData.identifier
+                width: parent.width
+                height: implicitHeight + 16
+                Accessible.role: Accessible.StaticText
+                Accessible.name: entry.modelData.accessibleName
+                Text {
+                    Layout.fillWidth: true
+                    leftPadding: 2
+                    text: entry.modelData.label
+                    font.pixelSize: 13 * screen.c
+                    color: TileGraphics.primaryColor
+                    wrapMode: Text.Wrap
+                    Accessible.ignored: true
+                }
+                Text {
+                    rightPadding: 2
+                    text: entry.modelData.value
+                    font.pixelSize: 13 * screen.c
+                    font.weight: Font.Medium
+                    color: TileGraphics.primaryColor
+                    Accessible.ignored: true
+                }
+            }
+        }
+    }
+}
