@@ -1,5 +1,8 @@
 #include "VelmoraApp.h"
 
+#include "AppIdentity.h"
+#include "ModalScreenController.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -118,6 +121,8 @@ VelmoraApp::~VelmoraApp() {
     delete model_;
     delete settings_;
     engine_.reset();
+    if (ui::ModalScreenController::loginItemService() == loginItem_.get())
+        ui::ModalScreenController::setLoginItemService(nullptr);
 }
 
 bool VelmoraApp::start() {
@@ -161,6 +166,8 @@ bool VelmoraApp::start() {
     }
 
     game_ = std::make_unique<MinesweeperGame>(*store_, true, scheduler_, random_, haptics_);
+    loginItem_ = std::make_unique<XdgAutostartLoginItem>(XdgAutostartLoginItem::forCurrentUser(kIconName));
+    ui::ModalScreenController::setLoginItemService(loginItem_.get());
     frameLog_ = FrameLog::fromEnvironment(this);
     gameListener_ = game_->addListener([this](Property property) {
         if (property == Property::menuBarIcon) updateTrayIcon();

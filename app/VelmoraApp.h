@@ -9,6 +9,7 @@
 
 #include "DefaultsStore.h"
 #include "Haptics.h"
+#include "LoginItemService.h"
 #include "MinesweeperGame.h"
 #include "QtScheduler.h"
 #include "RandomSource.h"
@@ -77,6 +78,7 @@ private:
     QPointer<QQuickItem> view_;
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> tray_;
+    std::unique_ptr<LoginItemService> loginItem_;
 
     FrameLog* frameLog_ = nullptr;  // parented to this; only with VELMORA_FRAME_LOG
     QPoint clickPosition_;
