@@ -38,7 +38,6 @@ FocusScope {
         y: 14 * view.b
         width: 347 * view.b
         height: view.height - 28 * view.b
-        enabled: !screenController.isShowingDialog
         Accessible.ignored: screenController.isShowingDialog
 
         Rectangle {

@@ -26,6 +26,8 @@ Switch {
     function resync() { control.checked = Qt.binding(function() { return control.isOn }) }
 
     padding: 0
+    implicitWidth: indicator.implicitWidth
+    implicitHeight: indicator.implicitHeight
     indicator: Rectangle {
         implicitWidth: 32 * control.s
         implicitHeight: 18 * control.s
