@@ -4,6 +4,10 @@
 <context>
     <name>Velmora</name>
     <message>
+        <source>%@%%</source>
+        <translation>%@ %%</translation>
+    </message>
+    <message>
         <source>%lld</source>
         <translation>%lld</translation>
     </message>
@@ -24,8 +28,52 @@
         <translation>%lld Minen in der Nähe</translation>
     </message>
     <message>
+        <source>A second flag press marks the tile with ?, a third clears it.</source>
+        <translation>Ein zweites Markieren setzt ein ? auf das Feld, ein drittes entfernt es.</translation>
+    </message>
+    <message>
+        <source>A simple Minesweeper game for your menu bar.</source>
+        <translation>Ein einfaches Minesweeper für deine Menüleiste.</translation>
+    </message>
+    <message>
+        <source>APP</source>
+        <translation>APP</translation>
+    </message>
+    <message>
         <source>Abandon this game?</source>
         <translation>Dieses Spiel aufgeben?</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Allow Velmora in System Settings → General → Login Items.</source>
+        <translation>Erlaube Velmora in den Systemeinstellungen → Allgemein → Anmeldeobjekte.</translation>
+    </message>
+    <message>
+        <source>Beginner</source>
+        <translation>Anfänger</translation>
+    </message>
+    <message>
+        <source>Beginner 9×9 with 10 mines, Intermediate 16×16 with 40, Expert 22×22 with 99. Changing this starts a new game.</source>
+        <translation>Anfänger 9×9 mit 10 Minen, Fortgeschritten 16×16 mit 40, Experte 22×22 mit 99. Eine Änderung startet ein neues Spiel.</translation>
+    </message>
+    <message>
+        <source>Best Streak</source>
+        <translation>Beste Serie</translation>
+    </message>
+    <message>
+        <source>Best Time, Beginner</source>
+        <translation>Bestzeit, Anfänger</translation>
+    </message>
+    <message>
+        <source>Best Time, Expert</source>
+        <translation>Bestzeit, Experte</translation>
+    </message>
+    <message>
+        <source>Best Time, Intermediate</source>
+        <translation>Bestzeit, Fortgeschritten</translation>
     </message>
     <message>
         <source>Board</source>
@@ -40,24 +88,104 @@
         <translation>Feld geräumt. Zeit: %@</translation>
     </message>
     <message>
+        <source>Burst</source>
+        <translation>Explosion</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Changing the difficulty deals a new game and resets your win streak.</source>
+        <translation>Eine andere Schwierigkeit startet ein neues Spiel und setzt deine Siegesserie zurück.</translation>
     </message>
     <message>
         <source>Classic Indigo</source>
         <translation>Klassisch Indigo</translation>
     </message>
     <message>
+        <source>Clear the board</source>
+        <translation>Räume das Spielfeld</translation>
+    </message>
+    <message>
+        <source>Click a tile to uncover it. Your first click is always safe, and boards are built so you never have to guess. Uncover a mine and the game is over.</source>
+        <translation>Klicke auf ein Feld, um es aufzudecken. Der erste Klick ist immer sicher, und die Spielfelder sind so gebaut, dass du nie raten musst. Deckst du eine Mine auf, ist das Spiel vorbei.</translation>
+    </message>
+    <message>
+        <source>Click the game's icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can't see it? Check your panel's tray settings if it is hidden.</source>
+        <translation>Klicke auf das Symbol des Spiels oben am Bildschirm, um es zu öffnen. Ein Klick woanders blendet es aus; die Uhr hält an. Symbol nicht zu sehen? Prüfe die Einstellungen des Infobereichs deiner Leiste.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
         <source>Covered tile, theme: %@</source>
         <translation>Verdecktes Feld, Design: %@</translation>
+    </message>
+    <message>
+        <source>Current Streak</source>
+        <translation>Aktuelle Serie</translation>
+    </message>
+    <message>
+        <source>Difficulty</source>
+        <translation>Schwierigkeit</translation>
+    </message>
+    <message>
+        <source>Double-click a number that has as many flags around it as its count to uncover all its other neighbors at once. Space does the same from the keyboard.</source>
+        <translation>Doppelklicke auf eine Zahl, um die so viele Flaggen stehen, wie sie angibt, um alle übrigen Nachbarfelder auf einmal aufzudecken. Die Leertaste tut das Gleiche mit der Tastatur.</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Experte</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>Flagge</translation>
     </message>
     <message>
         <source>Flag Mode: a click flags a tile</source>
         <translation>Flaggenmodus: Ein Klick setzt eine Flagge</translation>
     </message>
     <message>
+        <source>Flag a tile</source>
+        <translation>Flagge setzen</translation>
+    </message>
+    <message>
         <source>Flag mode</source>
         <translation>Flaggenmodus</translation>
+    </message>
+    <message>
+        <source>Flag the mines</source>
+        <translation>Markiere die Minen</translation>
+    </message>
+    <message>
+        <source>GAMEPLAY</source>
+        <translation>SPIEL</translation>
+    </message>
+    <message>
+        <source>Game Size</source>
+        <translation>Spielgröße</translation>
+    </message>
+    <message>
+        <source>Games Lost</source>
+        <translation>Verlorene Spiele</translation>
+    </message>
+    <message>
+        <source>Games Played</source>
+        <translation>Gespielte Spiele</translation>
+    </message>
+    <message>
+        <source>Games Won</source>
+        <translation>Gewonnene Spiele</translation>
+    </message>
+    <message>
+        <source>Give a hint</source>
+        <translation>Tipp geben</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Raster</translation>
     </message>
     <message>
         <source>Hint</source>
@@ -68,12 +196,60 @@
         <translation>Tipp (H)</translation>
     </message>
     <message>
+        <source>Hint marks a tile that is safe to uncover. Tap the lightbulb button at the top, or press H. A game that used a hint doesn't set a best time.</source>
+        <translation>Ein Tipp markiert ein Feld, das sicher aufgedeckt werden kann. Klicke oben auf die Glühbirne oder drücke H. Ein Spiel mit Tipp zählt nicht als Bestzeit.</translation>
+    </message>
+    <message>
         <source>Hint used: time not recorded</source>
         <translation>Tipp benutzt: Zeit nicht gewertet</translation>
     </message>
     <message>
+        <source>How to Play</source>
+        <translation>Spielanleitung</translation>
+    </message>
+    <message>
+        <source>Intermediate</source>
+        <translation>Fortgeschritten</translation>
+    </message>
+    <message>
+        <source>KEYBOARD</source>
+        <translation>TASTATUR</translation>
+    </message>
+    <message>
+        <source>Large</source>
+        <translation>Groß</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Beim Anmelden starten</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Beim Anmelden starten</translation>
+    </message>
+    <message>
+        <source>Lives in your menu bar</source>
+        <translation>Wohnt in der Menüleiste</translation>
+    </message>
+    <message>
+        <source>Menu Bar Icon</source>
+        <translation>Symbol in der Menüleiste</translation>
+    </message>
+    <message>
+        <source>Menu bar icon: %@</source>
+        <translation>Symbol in der Menüleiste: %@</translation>
+    </message>
+    <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
         <translation>Menü: Einstellungen, Statistik, Spielanleitung, Über und Beenden</translation>
+    </message>
+    <message>
+        <source>Move between tiles</source>
+        <translation>Zwischen Feldern wechseln</translation>
+    </message>
+    <message>
+        <source>Need a hand?</source>
+        <translation>Brauchst du Hilfe?</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -84,8 +260,20 @@
         <translation>Neues Spiel (%1)</translation>
     </message>
     <message>
+        <source>New Game deals a fresh board. Pick Beginner, Intermediate or Expert in Preferences. Game Size there makes the whole game larger.</source>
+        <translation>Neues Spiel legt ein frisches Spielfeld aus. Anfänger, Fortgeschritten oder Experte wählst du in den Einstellungen. Die Spielgröße dort macht das ganze Spiel größer.</translation>
+    </message>
+    <message>
         <source>New best time!</source>
         <translation>Neue Bestzeit!</translation>
+    </message>
+    <message>
+        <source>New game</source>
+        <translation>Neues Spiel</translation>
+    </message>
+    <message>
+        <source>New games and sizes</source>
+        <translation>Neue Spiele und Größen</translation>
     </message>
     <message>
         <source>Off</source>
@@ -100,20 +288,60 @@
         <translation>Onyx-Schiefer</translation>
     </message>
     <message>
+        <source>Open Preferences</source>
+        <translation>Einstellungen öffnen</translation>
+    </message>
+    <message>
         <source>Open Velmora</source>
         <translation>Velmora öffnen</translation>
+    </message>
+    <message>
+        <source>Open around a number</source>
+        <translation>Rund um eine Zahl aufdecken</translation>
     </message>
     <message>
         <source>Play Again</source>
         <translation>Nochmal spielen</translation>
     </message>
     <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
         <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
         <translation>Einstellungen, Statistik, Spielanleitung, Über und Beenden</translation>
     </message>
     <message>
+        <source>Published by Orvanta LLC</source>
+        <translation>Herausgegeben von Orvanta LLC</translation>
+    </message>
+    <message>
+        <source>Question Marks</source>
+        <translation>Fragezeichen</translation>
+    </message>
+    <message>
         <source>Quit Velmora</source>
         <translation>Velmora beenden</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset All Statistics</source>
+        <translation>Alle Statistiken zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset all statistics</source>
+        <translation>Alle Statistiken zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset all statistics?</source>
+        <translation>Alle Statistiken zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can't be uncovered by accident.</source>
+        <translation>Rechtsklick oder Control-Klick auf ein Feld setzt eine Flagge. Noch einmal setzt ein ?, ein weiteres Mal entfernt es. Im Flaggenmodus oben setzt schon ein einfacher Klick eine Flagge. Ein Feld mit Flagge lässt sich nicht versehentlich aufdecken.</translation>
     </message>
     <message>
         <source>Row %lld, column %lld</source>
@@ -156,12 +384,36 @@
         <translation>Dämmerung</translation>
     </message>
     <message>
+        <source>Space</source>
+        <translation>Leertaste</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
         <source>Start a new game</source>
         <translation>Neues Spiel starten</translation>
     </message>
     <message>
         <source>Starting a new game now will reset your win streak.</source>
         <translation>Ein neues Spiel setzt jetzt deine Siegesserie zurück.</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistik</translation>
+    </message>
+    <message>
+        <source>TILES</source>
+        <translation>FELDER</translation>
+    </message>
+    <message>
+        <source>This clears your games, wins, streaks and best times. It can't be undone.</source>
+        <translation>Dadurch werden deine Spiele, Siege, Serien und Bestzeiten gelöscht. Das lässt sich nicht rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>Tile Theme: %@</source>
+        <translation>Felddesign: %@</translation>
     </message>
     <message>
         <source>Time: %@</source>
@@ -172,8 +424,36 @@
         <translation>Nochmal versuchen</translation>
     </message>
     <message>
+        <source>Uncover a tile or open around a number</source>
+        <translation>Feld aufdecken oder rund um eine Zahl aufdecken</translation>
+    </message>
+    <message>
+        <source>Uncover every tile that is not a mine. A number tells you how many of the 8 tiles around it hold a mine.</source>
+        <translation>Decke jedes Feld auf, unter dem keine Mine liegt. Eine Zahl sagt, unter wie vielen der 8 Nachbarfelder eine Mine liegt.</translation>
+    </message>
+    <message>
+        <source>Uncover tiles</source>
+        <translation>Felder aufdecken</translation>
+    </message>
+    <message>
         <source>Velmora</source>
         <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>Version %@</source>
+        <translation>Version %@</translation>
+    </message>
+    <message>
+        <source>Visit %@</source>
+        <translation>%@ besuchen</translation>
+    </message>
+    <message>
+        <source>Visit publisher website %@</source>
+        <translation>Website des Herausgebers besuchen: %@</translation>
+    </message>
+    <message>
+        <source>Win Rate</source>
+        <translation>Siegquote</translation>
     </message>
     <message>
         <source>You hit a mine</source>
@@ -206,6 +486,10 @@
     <message>
         <source>question mark</source>
         <translation>Fragezeichen</translation>
+    </message>
+    <message>
+        <source>© 2026 Orvanta LLC. All rights reserved.</source>
+        <translation>© 2026 Orvanta LLC. Alle Rechte vorbehalten.</translation>
     </message>
 </context>
 </TS>

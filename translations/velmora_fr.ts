@@ -4,6 +4,10 @@
 <context>
     <name>Velmora</name>
     <message>
+        <source>%@%%</source>
+        <translation>%@ %%</translation>
+    </message>
+    <message>
         <source>%lld</source>
         <translation>%lld</translation>
     </message>
@@ -24,8 +28,52 @@
         <translation>%lld mines à proximité</translation>
     </message>
     <message>
+        <source>A second flag press marks the tile with ?, a third clears it.</source>
+        <translation>Un deuxième marquage met un ? sur la case, un troisième l’efface.</translation>
+    </message>
+    <message>
+        <source>A simple Minesweeper game for your menu bar.</source>
+        <translation>Un démineur tout simple pour votre barre des menus.</translation>
+    </message>
+    <message>
+        <source>APP</source>
+        <translation>APPLICATION</translation>
+    </message>
+    <message>
         <source>Abandon this game?</source>
         <translation>Abandonner cette partie ?</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Allow Velmora in System Settings → General → Login Items.</source>
+        <translation>Autorisez Velmora dans Réglages Système → Général → Ouverture.</translation>
+    </message>
+    <message>
+        <source>Beginner</source>
+        <translation>Débutant</translation>
+    </message>
+    <message>
+        <source>Beginner 9×9 with 10 mines, Intermediate 16×16 with 40, Expert 22×22 with 99. Changing this starts a new game.</source>
+        <translation>Débutant : 9×9 avec 10 mines, Intermédiaire : 16×16 avec 40, Expert : 22×22 avec 99. Changer ce réglage lance une nouvelle partie.</translation>
+    </message>
+    <message>
+        <source>Best Streak</source>
+        <translation>Meilleure série</translation>
+    </message>
+    <message>
+        <source>Best Time, Beginner</source>
+        <translation>Meilleur temps, débutant</translation>
+    </message>
+    <message>
+        <source>Best Time, Expert</source>
+        <translation>Meilleur temps, expert</translation>
+    </message>
+    <message>
+        <source>Best Time, Intermediate</source>
+        <translation>Meilleur temps, intermédiaire</translation>
     </message>
     <message>
         <source>Board</source>
@@ -40,24 +88,104 @@
         <translation>Plateau dégagé. Temps : %@</translation>
     </message>
     <message>
+        <source>Burst</source>
+        <translation>Explosion</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Changing the difficulty deals a new game and resets your win streak.</source>
+        <translation>Changer la difficulté lance une nouvelle partie et remet à zéro votre série de victoires.</translation>
     </message>
     <message>
         <source>Classic Indigo</source>
         <translation>Indigo classique</translation>
     </message>
     <message>
+        <source>Clear the board</source>
+        <translation>Déminez la grille</translation>
+    </message>
+    <message>
+        <source>Click a tile to uncover it. Your first click is always safe, and boards are built so you never have to guess. Uncover a mine and the game is over.</source>
+        <translation>Cliquez sur une case pour la découvrir. Le premier clic est toujours sans danger, et les grilles sont conçues pour ne jamais vous obliger à deviner. Découvrez une mine et la partie est perdue.</translation>
+    </message>
+    <message>
+        <source>Click the game's icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can't see it? Check your panel's tray settings if it is hidden.</source>
+        <translation>Cliquez sur l’icône du jeu en haut de l’écran pour l’ouvrir. Cliquez ailleurs pour le masquer ; le chrono s’arrête. Vous ne la voyez pas ? Vérifiez les réglages de la zone de notification de votre tableau de bord.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
         <source>Covered tile, theme: %@</source>
         <translation>Case couverte, thème : %@</translation>
+    </message>
+    <message>
+        <source>Current Streak</source>
+        <translation>Série actuelle</translation>
+    </message>
+    <message>
+        <source>Difficulty</source>
+        <translation>Difficulté</translation>
+    </message>
+    <message>
+        <source>Double-click a number that has as many flags around it as its count to uncover all its other neighbors at once. Space does the same from the keyboard.</source>
+        <translation>Double-cliquez sur un chiffre entouré d’autant de drapeaux que sa valeur pour découvrir d’un coup toutes ses autres cases voisines. La barre d’espace fait de même au clavier.</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Expert</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>Drapeau</translation>
     </message>
     <message>
         <source>Flag Mode: a click flags a tile</source>
         <translation>Mode drapeau : un clic pose un drapeau</translation>
     </message>
     <message>
+        <source>Flag a tile</source>
+        <translation>Planter un drapeau</translation>
+    </message>
+    <message>
         <source>Flag mode</source>
         <translation>Mode drapeau</translation>
+    </message>
+    <message>
+        <source>Flag the mines</source>
+        <translation>Marquez les mines</translation>
+    </message>
+    <message>
+        <source>GAMEPLAY</source>
+        <translation>JEU</translation>
+    </message>
+    <message>
+        <source>Game Size</source>
+        <translation>Taille du jeu</translation>
+    </message>
+    <message>
+        <source>Games Lost</source>
+        <translation>Parties perdues</translation>
+    </message>
+    <message>
+        <source>Games Played</source>
+        <translation>Parties jouées</translation>
+    </message>
+    <message>
+        <source>Games Won</source>
+        <translation>Parties gagnées</translation>
+    </message>
+    <message>
+        <source>Give a hint</source>
+        <translation>Donner un indice</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Grille</translation>
     </message>
     <message>
         <source>Hint</source>
@@ -68,12 +196,60 @@
         <translation>Indice (H)</translation>
     </message>
     <message>
+        <source>Hint marks a tile that is safe to uncover. Tap the lightbulb button at the top, or press H. A game that used a hint doesn't set a best time.</source>
+        <translation>Un indice signale une case sans danger. Cliquez sur l’ampoule en haut ou appuyez sur H. Une partie jouée avec un indice n’établit pas de meilleur temps.</translation>
+    </message>
+    <message>
         <source>Hint used: time not recorded</source>
         <translation>Indice utilisé : temps non enregistré</translation>
     </message>
     <message>
+        <source>How to Play</source>
+        <translation>Règles du jeu</translation>
+    </message>
+    <message>
+        <source>Intermediate</source>
+        <translation>Intermédiaire</translation>
+    </message>
+    <message>
+        <source>KEYBOARD</source>
+        <translation>CLAVIER</translation>
+    </message>
+    <message>
+        <source>Large</source>
+        <translation>Grande</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Lancer à l’ouverture de session</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Lancer à l’ouverture de session</translation>
+    </message>
+    <message>
+        <source>Lives in your menu bar</source>
+        <translation>Vit dans la barre des menus</translation>
+    </message>
+    <message>
+        <source>Menu Bar Icon</source>
+        <translation>Icône de la barre des menus</translation>
+    </message>
+    <message>
+        <source>Menu bar icon: %@</source>
+        <translation>Icône de la barre des menus : %@</translation>
+    </message>
+    <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
         <translation>Menu : préférences, statistiques, règles du jeu, à propos et quitter</translation>
+    </message>
+    <message>
+        <source>Move between tiles</source>
+        <translation>Passer d’une case à l’autre</translation>
+    </message>
+    <message>
+        <source>Need a hand?</source>
+        <translation>Besoin d’un coup de main ?</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -84,8 +260,20 @@
         <translation>Nouvelle partie (%1)</translation>
     </message>
     <message>
+        <source>New Game deals a fresh board. Pick Beginner, Intermediate or Expert in Preferences. Game Size there makes the whole game larger.</source>
+        <translation>Nouvelle partie distribue une nouvelle grille. Choisissez Débutant, Intermédiaire ou Expert dans les Préférences. La taille du jeu, au même endroit, agrandit tout le jeu.</translation>
+    </message>
+    <message>
         <source>New best time!</source>
         <translation>Nouveau meilleur temps !</translation>
+    </message>
+    <message>
+        <source>New game</source>
+        <translation>Nouvelle partie</translation>
+    </message>
+    <message>
+        <source>New games and sizes</source>
+        <translation>Nouvelles parties et tailles</translation>
     </message>
     <message>
         <source>Off</source>
@@ -100,20 +288,60 @@
         <translation>Ardoise onyx</translation>
     </message>
     <message>
+        <source>Open Preferences</source>
+        <translation>Ouvrir les préférences</translation>
+    </message>
+    <message>
         <source>Open Velmora</source>
         <translation>Ouvrir Velmora</translation>
+    </message>
+    <message>
+        <source>Open around a number</source>
+        <translation>Ouvrez autour d’un chiffre</translation>
     </message>
     <message>
         <source>Play Again</source>
         <translation>Rejouer</translation>
     </message>
     <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
         <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
         <translation>Préférences, statistiques, règles du jeu, à propos et quitter</translation>
     </message>
     <message>
+        <source>Published by Orvanta LLC</source>
+        <translation>Publié par Orvanta LLC</translation>
+    </message>
+    <message>
+        <source>Question Marks</source>
+        <translation>Points d’interrogation</translation>
+    </message>
+    <message>
         <source>Quit Velmora</source>
         <translation>Quitter Velmora</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Réinitialiser</translation>
+    </message>
+    <message>
+        <source>Reset All Statistics</source>
+        <translation>Réinitialiser toutes les statistiques</translation>
+    </message>
+    <message>
+        <source>Reset all statistics</source>
+        <translation>Réinitialiser toutes les statistiques</translation>
+    </message>
+    <message>
+        <source>Reset all statistics?</source>
+        <translation>Réinitialiser toutes les statistiques ?</translation>
+    </message>
+    <message>
+        <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can't be uncovered by accident.</source>
+        <translation>Faites un clic droit ou Contrôle-clic sur une case pour y planter un drapeau. Recommencez pour un ?, puis encore pour l’effacer. Le mode drapeau de l’en-tête fait d’un simple clic un drapeau. Une case marquée d’un drapeau ne peut pas être découverte par erreur.</translation>
     </message>
     <message>
         <source>Row %lld, column %lld</source>
@@ -156,12 +384,36 @@
         <translation>Crépuscule</translation>
     </message>
     <message>
+        <source>Space</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
         <source>Start a new game</source>
         <translation>Commencer une nouvelle partie</translation>
     </message>
     <message>
         <source>Starting a new game now will reset your win streak.</source>
         <translation>Commencer une nouvelle partie maintenant remettra à zéro votre série de victoires.</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>TILES</source>
+        <translation>CASES</translation>
+    </message>
+    <message>
+        <source>This clears your games, wins, streaks and best times. It can't be undone.</source>
+        <translation>Vos parties, victoires, séries et meilleurs temps seront effacés. Cette action est irréversible.</translation>
+    </message>
+    <message>
+        <source>Tile Theme: %@</source>
+        <translation>Thème des cases : %@</translation>
     </message>
     <message>
         <source>Time: %@</source>
@@ -172,8 +424,36 @@
         <translation>Réessayer</translation>
     </message>
     <message>
+        <source>Uncover a tile or open around a number</source>
+        <translation>Découvrir une case ou ouvrir autour d’un chiffre</translation>
+    </message>
+    <message>
+        <source>Uncover every tile that is not a mine. A number tells you how many of the 8 tiles around it hold a mine.</source>
+        <translation>Découvrez toutes les cases sans mine. Un chiffre indique combien des 8 cases voisines cachent une mine.</translation>
+    </message>
+    <message>
+        <source>Uncover tiles</source>
+        <translation>Découvrez des cases</translation>
+    </message>
+    <message>
         <source>Velmora</source>
         <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>Version %@</source>
+        <translation>Version %@</translation>
+    </message>
+    <message>
+        <source>Visit %@</source>
+        <translation>Visiter %@</translation>
+    </message>
+    <message>
+        <source>Visit publisher website %@</source>
+        <translation>Visiter le site de l’éditeur %@</translation>
+    </message>
+    <message>
+        <source>Win Rate</source>
+        <translation>Taux de victoire</translation>
     </message>
     <message>
         <source>You hit a mine</source>
@@ -206,6 +486,10 @@
     <message>
         <source>question mark</source>
         <translation>point d'interrogation</translation>
+    </message>
+    <message>
+        <source>© 2026 Orvanta LLC. All rights reserved.</source>
+        <translation>© 2026 Orvanta LLC. Tous droits réservés.</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,10 @@
 <context>
     <name>Velmora</name>
     <message>
+        <source>%@%%</source>
+        <translation>%@%%</translation>
+    </message>
+    <message>
         <source>%lld</source>
         <translation>%lld</translation>
     </message>
@@ -40,8 +44,52 @@
         <translation>%lld miny w pobliżu</translation>
     </message>
     <message>
+        <source>A second flag press marks the tile with ?, a third clears it.</source>
+        <translation>Drugie oznaczenie stawia na polu ?, trzecie je usuwa.</translation>
+    </message>
+    <message>
+        <source>A simple Minesweeper game for your menu bar.</source>
+        <translation>Prosty saper do Twojego zasobnika.</translation>
+    </message>
+    <message>
+        <source>APP</source>
+        <translation>APLIKACJA</translation>
+    </message>
+    <message>
         <source>Abandon this game?</source>
         <translation>Porzucić tę grę?</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>O programie</translation>
+    </message>
+    <message>
+        <source>Allow Velmora in System Settings → General → Login Items.</source>
+        <translation>Zezwól aplikacji Velmora w Ustawieniach systemowych → Ogólne → Rzeczy otwierane po zalogowaniu.</translation>
+    </message>
+    <message>
+        <source>Beginner</source>
+        <translation>Początkujący</translation>
+    </message>
+    <message>
+        <source>Beginner 9×9 with 10 mines, Intermediate 16×16 with 40, Expert 22×22 with 99. Changing this starts a new game.</source>
+        <translation>Początkujący: 9×9 i 10 min, średni: 16×16 i 40, ekspert: 22×22 i 99. Zmiana rozpoczyna nową grę.</translation>
+    </message>
+    <message>
+        <source>Best Streak</source>
+        <translation>Najlepsza seria</translation>
+    </message>
+    <message>
+        <source>Best Time, Beginner</source>
+        <translation>Najlepszy czas, początkujący</translation>
+    </message>
+    <message>
+        <source>Best Time, Expert</source>
+        <translation>Najlepszy czas, ekspert</translation>
+    </message>
+    <message>
+        <source>Best Time, Intermediate</source>
+        <translation>Najlepszy czas, średni</translation>
     </message>
     <message>
         <source>Board</source>
@@ -56,24 +104,104 @@
         <translation>Plansza oczyszczona. Czas: %@</translation>
     </message>
     <message>
+        <source>Burst</source>
+        <translation>Wybuch</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Changing the difficulty deals a new game and resets your win streak.</source>
+        <translation>Zmiana poziomu trudności rozpoczyna nową grę i zeruje serię zwycięstw.</translation>
     </message>
     <message>
         <source>Classic Indigo</source>
         <translation>Klasyczny indygo</translation>
     </message>
     <message>
+        <source>Clear the board</source>
+        <translation>Oczyść planszę</translation>
+    </message>
+    <message>
+        <source>Click a tile to uncover it. Your first click is always safe, and boards are built so you never have to guess. Uncover a mine and the game is over.</source>
+        <translation>Kliknij pole, aby je odkryć. Pierwsze kliknięcie jest zawsze bezpieczne, a plansze są tak ułożone, że nigdy nie trzeba zgadywać. Odkrycie miny kończy grę.</translation>
+    </message>
+    <message>
+        <source>Click the game's icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can't see it? Check your panel's tray settings if it is hidden.</source>
+        <translation>Kliknij ikonę gry w zasobniku, aby ją otworzyć. Kliknij w dowolne inne miejsce, aby ją ukryć; zegar się zatrzyma. Nie widzisz ikony? Sprawdź ustawienia zasobnika na panelu.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
         <source>Covered tile, theme: %@</source>
         <translation>Zakryte pole, motyw: %@</translation>
+    </message>
+    <message>
+        <source>Current Streak</source>
+        <translation>Obecna seria</translation>
+    </message>
+    <message>
+        <source>Difficulty</source>
+        <translation>Poziom trudności</translation>
+    </message>
+    <message>
+        <source>Double-click a number that has as many flags around it as its count to uncover all its other neighbors at once. Space does the same from the keyboard.</source>
+        <translation>Kliknij dwukrotnie liczbę, wokół której stoi tyle flag, ile wskazuje, aby naraz odkryć wszystkie pozostałe sąsiednie pola. Spacja robi to samo z klawiatury.</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Ekspert</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>Flaga</translation>
     </message>
     <message>
         <source>Flag Mode: a click flags a tile</source>
         <translation>Tryb flag: kliknięcie oznacza pole flagą</translation>
     </message>
     <message>
+        <source>Flag a tile</source>
+        <translation>Postaw flagę</translation>
+    </message>
+    <message>
         <source>Flag mode</source>
         <translation>Tryb flag</translation>
+    </message>
+    <message>
+        <source>Flag the mines</source>
+        <translation>Oznaczaj miny flagą</translation>
+    </message>
+    <message>
+        <source>GAMEPLAY</source>
+        <translation>ROZGRYWKA</translation>
+    </message>
+    <message>
+        <source>Game Size</source>
+        <translation>Rozmiar gry</translation>
+    </message>
+    <message>
+        <source>Games Lost</source>
+        <translation>Przegrane</translation>
+    </message>
+    <message>
+        <source>Games Played</source>
+        <translation>Rozegrane gry</translation>
+    </message>
+    <message>
+        <source>Games Won</source>
+        <translation>Wygrane</translation>
+    </message>
+    <message>
+        <source>Give a hint</source>
+        <translation>Podpowiedz</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Siatka</translation>
     </message>
     <message>
         <source>Hint</source>
@@ -84,12 +212,60 @@
         <translation>Podpowiedź (H)</translation>
     </message>
     <message>
+        <source>Hint marks a tile that is safe to uncover. Tap the lightbulb button at the top, or press H. A game that used a hint doesn't set a best time.</source>
+        <translation>Podpowiedź wskazuje pole, które można bezpiecznie odkryć. Kliknij przycisk z żarówką u góry albo naciśnij H. Gra z podpowiedzią nie ustanawia najlepszego czasu.</translation>
+    </message>
+    <message>
         <source>Hint used: time not recorded</source>
         <translation>Użyto podpowiedzi: czas nie został zapisany</translation>
     </message>
     <message>
+        <source>How to Play</source>
+        <translation>Jak grać</translation>
+    </message>
+    <message>
+        <source>Intermediate</source>
+        <translation>Średni</translation>
+    </message>
+    <message>
+        <source>KEYBOARD</source>
+        <translation>KLAWIATURA</translation>
+    </message>
+    <message>
+        <source>Large</source>
+        <translation>Duży</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Uruchamiaj po zalogowaniu</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Uruchamiaj po zalogowaniu</translation>
+    </message>
+    <message>
+        <source>Lives in your menu bar</source>
+        <translation>Mieszka w zasobniku</translation>
+    </message>
+    <message>
+        <source>Menu Bar Icon</source>
+        <translation>Ikona w zasobniku</translation>
+    </message>
+    <message>
+        <source>Menu bar icon: %@</source>
+        <translation>Ikona w zasobniku: %@</translation>
+    </message>
+    <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
         <translation>Menu: ustawienia, statystyki, zasady gry, informacje i zakończenie</translation>
+    </message>
+    <message>
+        <source>Move between tiles</source>
+        <translation>Przejdź między polami</translation>
+    </message>
+    <message>
+        <source>Need a hand?</source>
+        <translation>Potrzebujesz pomocy?</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -100,8 +276,20 @@
         <translation>Nowa gra (%1)</translation>
     </message>
     <message>
+        <source>New Game deals a fresh board. Pick Beginner, Intermediate or Expert in Preferences. Game Size there makes the whole game larger.</source>
+        <translation>Nowa gra rozkłada świeżą planszę. Poziom początkujący, średni lub ekspert wybierzesz w ustawieniach. Rozmiar gry w tym samym miejscu powiększa całą grę.</translation>
+    </message>
+    <message>
         <source>New best time!</source>
         <translation>Nowy najlepszy czas!</translation>
+    </message>
+    <message>
+        <source>New game</source>
+        <translation>Nowa gra</translation>
+    </message>
+    <message>
+        <source>New games and sizes</source>
+        <translation>Nowe gry i rozmiary</translation>
     </message>
     <message>
         <source>Off</source>
@@ -116,20 +304,60 @@
         <translation>Onyksowy łupek</translation>
     </message>
     <message>
+        <source>Open Preferences</source>
+        <translation>Otwórz ustawienia</translation>
+    </message>
+    <message>
         <source>Open Velmora</source>
         <translation>Otwórz Velmora</translation>
+    </message>
+    <message>
+        <source>Open around a number</source>
+        <translation>Odkrywaj wokół liczby</translation>
     </message>
     <message>
         <source>Play Again</source>
         <translation>Zagraj ponownie</translation>
     </message>
     <message>
+        <source>Preferences</source>
+        <translation>Ustawienia</translation>
+    </message>
+    <message>
         <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
         <translation>Ustawienia, statystyki, zasady gry, informacje i zakończenie</translation>
     </message>
     <message>
+        <source>Published by Orvanta LLC</source>
+        <translation>Wydawca: Orvanta LLC</translation>
+    </message>
+    <message>
+        <source>Question Marks</source>
+        <translation>Znaki zapytania</translation>
+    </message>
+    <message>
         <source>Quit Velmora</source>
         <translation>Zakończ Velmora</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Wyzeruj</translation>
+    </message>
+    <message>
+        <source>Reset All Statistics</source>
+        <translation>Wyzeruj wszystkie statystyki</translation>
+    </message>
+    <message>
+        <source>Reset all statistics</source>
+        <translation>Wyzeruj wszystkie statystyki</translation>
+    </message>
+    <message>
+        <source>Reset all statistics?</source>
+        <translation>Wyzerować wszystkie statystyki?</translation>
+    </message>
+    <message>
+        <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can't be uncovered by accident.</source>
+        <translation>Kliknij pole prawym przyciskiem lub z klawiszem Control, aby postawić flagę. Kolejne kliknięcie stawia ?, następne je usuwa. Tryb flagowania w nagłówku sprawia, że zwykłe kliknięcie stawia flagę. Pola z flagą nie da się odkryć przypadkiem.</translation>
     </message>
     <message>
         <source>Row %lld, column %lld</source>
@@ -172,12 +400,36 @@
         <translation>Zmierzch</translation>
     </message>
     <message>
+        <source>Space</source>
+        <translation>Spacja</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standardowy</translation>
+    </message>
+    <message>
         <source>Start a new game</source>
         <translation>Rozpocznij nową grę</translation>
     </message>
     <message>
         <source>Starting a new game now will reset your win streak.</source>
         <translation>Rozpoczęcie nowej gry teraz wyzeruje serię zwycięstw.</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statystyki</translation>
+    </message>
+    <message>
+        <source>TILES</source>
+        <translation>POLA</translation>
+    </message>
+    <message>
+        <source>This clears your games, wins, streaks and best times. It can't be undone.</source>
+        <translation>Usuwa to rozegrane gry, zwycięstwa, serie i najlepsze czasy. Tego nie można cofnąć.</translation>
+    </message>
+    <message>
+        <source>Tile Theme: %@</source>
+        <translation>Motyw pól: %@</translation>
     </message>
     <message>
         <source>Time: %@</source>
@@ -188,8 +440,36 @@
         <translation>Spróbuj ponownie</translation>
     </message>
     <message>
+        <source>Uncover a tile or open around a number</source>
+        <translation>Odkryj pole lub odkryj wokół liczby</translation>
+    </message>
+    <message>
+        <source>Uncover every tile that is not a mine. A number tells you how many of the 8 tiles around it hold a mine.</source>
+        <translation>Odkryj każde pole, na którym nie ma miny. Liczba mówi, na ilu z 8 sąsiednich pól leży mina.</translation>
+    </message>
+    <message>
+        <source>Uncover tiles</source>
+        <translation>Odkrywaj pola</translation>
+    </message>
+    <message>
         <source>Velmora</source>
         <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>Version %@</source>
+        <translation>Wersja %@</translation>
+    </message>
+    <message>
+        <source>Visit %@</source>
+        <translation>Odwiedź %@</translation>
+    </message>
+    <message>
+        <source>Visit publisher website %@</source>
+        <translation>Odwiedź stronę wydawcy %@</translation>
+    </message>
+    <message>
+        <source>Win Rate</source>
+        <translation>Odsetek wygranych</translation>
     </message>
     <message>
         <source>You hit a mine</source>
@@ -222,6 +502,10 @@
     <message>
         <source>question mark</source>
         <translation>znak zapytania</translation>
+    </message>
+    <message>
+        <source>© 2026 Orvanta LLC. All rights reserved.</source>
+        <translation>© 2026 Orvanta LLC. Wszelkie prawa zastrzeżone.</translation>
     </message>
 </context>
 </TS>
