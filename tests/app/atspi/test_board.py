@@ -1,0 +1,56 @@
+"""The game window as assistive technology reads it, from outside the process.
+
+    scripts/lib/atspi-session.sh /usr/bin/python3 tests/app/atspi/test_board.py path/to/velmora
+"""
+
+import sys
+
+import velmora_atspi as va  # found next to this script
+
+
+def beginner_board_has_81_labelled_cells(app):
+    board = app.find("table", "Board")
+    cells = app.find_all("table cell", within=board)
+    va.check(len(cells) == 81, "the Board table has %d cells, not 81" % len(cells))
+    first = app.find("table cell", "Row 1, column 1: covered", within=board)
+    va.check(cells[0].name == first.name, "the first cell is %r" % cells[0].name)
+    app.find("table cell", "Row 9, column 9: covered", within=board)
+
+
+def new_game_button_pressed_through_its_action(app):
+    button = app.find("push button", "Start a new game")
+    app.act(button, "Press")
+    # The program must still answer, with the board intact; ending it checks its exit.
+    board = app.find("table", "Board")
+    app.find("table cell", "Row 1, column 1: covered", within=board)
+    va.check(app.alive(), "the program ended after the press")
+
+
+def keys_reach_the_focused_board_and_changes_are_announced(app):
+    board = app.find("table", "Board")
+    app.wait_until(lambda: "focused" in app.states(board), "the board to hold keyboard focus")
+
+    # Space uncovers the focused tile: the first click always opens a region, and every
+    # tile it opens says so through a name change.
+    with app.events("object:property-change:accessible-name") as events:
+        app.key("space")
+        events.wait(lambda e: e.source.getRoleName() == "table cell" and not e.source.name.endswith(": covered"),
+                    "a cell announcing that it was uncovered")
+    opened = app.wait_until(lambda: [c for c in app.find_all("table cell", within=board)
+                                     if not c.name.endswith(": covered")], "uncovered cells")
+    va.check(len(opened) >= 2, "the first click opened only %s" % [c.name for c in opened])
+
+    # Tab takes focus off the board, and assistive technology hears where it went.
+    with app.events("focus:", "object:state-changed:focused") as events:
+        app.key("Tab")
+        event = events.wait(lambda e: e.type == "focus:" or e.detail1 == 1, "focus to move")
+    va.check(event.source.getRoleName() == "push button", "focus went to the %s %r"
+             % (event.source.getRoleName(), event.source.name))
+    app.wait_until(lambda: "focused" not in app.states(board), "the board to give up focus")
+
+
+va.run(sys.argv[1],
+       [beginner_board_has_81_labelled_cells,
+        new_game_button_pressed_through_its_action,
+        keys_reach_the_focused_board_and_changes_are_announced],
+       store={"Velmora_Difficulty": "Beginner"})
