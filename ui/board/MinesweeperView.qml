@@ -76,9 +76,10 @@ FocusScope {
     Item {
         id: mainContent
         anchors.fill: parent
-        opacity: root.game && root.game.isShowingScreen ? 0 : 1
-        enabled: !(root.game && root.game.isShowingScreen)
-        Accessible.ignored: !enabled
+        // Under a screen the board is not drawn, takes no input and is out of the
+        // accessibility tree (an item merely transparent would still be read out).
+        visible: !(root.game && root.game.isShowingScreen)
+        enabled: visible
 
         ColumnLayout {
             id: content
