@@ -232,21 +232,17 @@ bool VelmoraApp::start() {
 void VelmoraApp::reportStoreState() {
     if (!tray_ || !store_) return;
     const QString title = QCoreApplication::translate("Velmora", "Velmora");
-    if (store_->damagedCopy()) {
-        tray_->showMessage(title,
-                           QCoreApplication::translate("Velmora",
-                                                       "Velmora could not read its saved data and started afresh. "
-                                                       "The damaged file was kept as %1.")
-                               .arg(QFile::decodeName(store_->damagedCopy()->c_str())),
-                           QSystemTrayIcon::Warning);
-    } else if (store_->loadedDamagedFile() && store_->isReadOnly()) {
-        tray_->showMessage(title,
-                           QCoreApplication::translate("Velmora",
-                                                       "Velmora could not read %1 and left it as it is. Nothing "
-                                                       "will be saved until it is moved away.")
-                               .arg(storePath_),
-                           QSystemTrayIcon::Warning);
-    }
+    QString text;
+    if (store_->damagedCopy())
+        text = QCoreApplication::translate(
+                   "Velmora",
+                   "Velmora could not read its saved data and started afresh. The damaged file was kept as %1.")
+                   .arg(QFile::decodeName(store_->damagedCopy()->c_str()));
+    else if (store_->loadedDamagedFile() && store_->isReadOnly())
+        text = QCoreApplication::translate(
+                   "Velmora", "Velmora could not read %1 and left it as it is. Nothing will be saved until it is moved away.")
+                   .arg(storePath_);
+    if (!text.isEmpty()) tray_->showMessage(title, text, QSystemTrayIcon::Warning);
 }
 
 void VelmoraApp::saveNow() {
