@@ -242,7 +242,17 @@ void VelmoraApp::reportStoreState() {
         text = QCoreApplication::translate(
                    "Velmora", "Velmora could not read %1 and left it as it is. Nothing will be saved until it is moved away.")
                    .arg(storePath_);
-    if (!text.isEmpty()) tray_->showMessage(title, text, QSystemTrayIcon::Warning);
+    if (text.isEmpty()) return;
+    // The notice points at the icon, which the tray host places a moment after it is shown;
+    // without a place after a few seconds it is shown wherever the desktop puts it.
+    auto* wait = new QTimer(this);
+    auto tries = std::make_shared<int>(0);
+    connect(wait, &QTimer::timeout, this, [this, wait, tries, title, text] {
+        if (tray_ && !tray_->geometry().isValid() && ++*tries < 30) return;
+        wait->deleteLater();
+        if (tray_) tray_->showMessage(title, text, QSystemTrayIcon::Warning);
+    });
+    wait->start(100);
 }
 
 void VelmoraApp::saveNow() {
