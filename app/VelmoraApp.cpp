@@ -10,14 +10,17 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPalette>
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -42,6 +45,8 @@ namespace velmora::app {
 
 namespace {
 
+constexpr int kClockSaveMs = 5000;
+constexpr int kStoreRetryMs = 5000;
 
 // Whether a window manager runs, which decides how the panel learns that the user turned away.
 bool windowManagerRunning() {
@@ -73,7 +78,7 @@ bool windowManagerRunning() {
 bool storeLooksWritable(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::filesystem::create_directories(folder, error);
+    makeFolders(folder, 0700);
     if (std::filesystem::exists(path, error) && std::filesystem::is_directory(path, error)) return false;
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
@@ -126,43 +131,61 @@ VelmoraApp::~VelmoraApp() {
 }
 
 bool VelmoraApp::start() {
-    storePath_ = options_.defaultsPath.isEmpty()
-                     ? QString::fromStdString(FileDefaultsStore::defaultPath().string())
-                     : QFileInfo(options_.defaultsPath).absoluteFilePath();
+    // The name is kept as bytes from here on: a file name need not be valid text.
+    std::filesystem::path file = storeFile_;
+    if (file.empty())
+        file = options_.defaultsPath.isEmpty() ? FileDefaultsStore::defaultPath()
+                                               : std::filesystem::path(QFile::encodeName(options_.defaultsPath).toStdString());
+    if (file.empty())
+        std::fprintf(stderr, "velmora: no home folder found (HOME is unset and the user has none); nothing will be saved\n");
+    const std::filesystem::path path = file.empty() ? file : FileDefaultsStore::realPath(file);
+    storePath_ = QFile::decodeName(path.c_str());
 
-    // Read directly: the standard-paths lookup complains on stderr when the variable is unset.
-    QString lockDirectory = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (lockDirectory.isEmpty() || !QFileInfo(lockDirectory).isDir()) lockDirectory = QDir::tempPath();
-    instance_ = std::make_unique<SingleInstance>(SingleInstance::keyForStore(storePath_), lockDirectory);
+    QString runtimeProblem;
+    const QString runtime = SingleInstance::privateRuntimeFolder(&runtimeProblem);
+    instance_ = std::make_unique<SingleInstance>(SingleInstance::keyForStore(path), runtime, path);
     if (!instance_->claim([this] { showPanel(); })) {
-        if (!instance_->notifyRunning())
-            std::fprintf(stderr, "velmora: another Velmora is running over %s but did not answer\n",
-                         qPrintable(storePath_));
+        if (instance_->notifyRunning()) return false;
+        // Another session, another machine, or a program that cannot answer: only the lock
+        // next to the store tells, and this process must not write the file meanwhile.
+        std::fprintf(stderr,
+                     "velmora: %s is in use by another Velmora that did not answer (another session or "
+                     "machine?); not starting a second one\n",
+                     path.c_str());
+        startFailureStatus_ = 1;
         return false;
     }
+    if (!runtimeProblem.isEmpty() || !instance_->listenError().isEmpty())
+        std::fprintf(stderr, "velmora: a second launch cannot reach this one: %s\n",
+                     qPrintable(runtimeProblem.isEmpty() ? instance_->listenError() : runtimeProblem));
 
-    const std::filesystem::path path = storePath_.toStdString();
-    const bool writable = storeLooksWritable(path);
-    if (!writable)
+    const bool writable = !path.empty() && storeLooksWritable(path);
+    if (!writable && !path.empty())
         std::fprintf(stderr, "velmora: cannot write %s; nothing will be saved\n", path.c_str());
     store_ = std::make_unique<FileDefaultsStore>(path, [this](std::function<void()> write) {
         QMetaObject::invokeMethod(&storeContext_, std::move(write), Qt::QueuedConnection);
     });
+    // A full disk or a passing I/O error: what failed stays pending and is written again.
+    store_->setRetryScheduler([this](std::function<void()> retry) {
+        QTimer::singleShot(kStoreRetryMs, &storeContext_, std::move(retry));
+    });
     // Said once: either the probe above or the first failed write.
     store_->setWriteErrorHandler([writable, path](const std::string& error) {
         if (writable)
-            std::fprintf(stderr, "velmora: cannot write %s (%s); nothing will be saved\n", path.c_str(),
-                         error.c_str());
+            std::fprintf(stderr, "velmora: cannot write %s (%s); the game keeps its changes and tries again\n",
+                         path.c_str(), error.c_str());
     });
-    if (store_->loadedDamagedFile()) {
-        // Only a file that was moved away is kept as .damaged; anything else at the path (a
-        // folder, or a file the folder would not let us rename) stays where it is.
+    if (store_->damagedCopy()) {
+        std::fprintf(stderr, "velmora: %s was not readable; it was kept as %s\n", path.c_str(),
+                     store_->damagedCopy()->c_str());
+    } else if (store_->loadedDamagedFile() && store_->isReadOnly()) {
+        // Only a file that was moved away is kept; anything else at the path (a folder, or a
+        // file that could not be moved) stays where it is and is not written over.
         std::error_code error;
-        if (!std::filesystem::exists(path, error))
-            std::fprintf(stderr, "velmora: %s was not readable; it was kept as %s.damaged\n", path.c_str(),
+        if (std::filesystem::is_regular_file(path, error))
+            std::fprintf(stderr, "velmora: %s is not readable and could not be moved aside; it was left in place "
+                                 "and nothing will be saved\n",
                          path.c_str());
-        else if (std::filesystem::is_regular_file(path, error))
-            std::fprintf(stderr, "velmora: %s is not readable; it was left in place\n", path.c_str());
     }
 
     game_ = std::make_unique<MinesweeperGame>(*store_, true, scheduler_, random_, haptics_);
@@ -195,10 +218,54 @@ bool VelmoraApp::start() {
             togglePanel();
         });
         tray_->show();
+        reportStoreState();
     } else {
         showPanel();
     }
+    // The clock's progress with the panel open reaches the store every few seconds, through
+    // the ordinary deferred save, so a crash or a lost session costs at most that much.
+    auto* clockSave = new QTimer(this);
+    connect(clockSave, &QTimer::timeout, this, [this] {
+        if (!finished_ && game_->clockRunning()) game_->scheduleSave();
+    });
+    clockSave->start(kClockSaveMs);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { saveNow(); },
+            Qt::DirectConnection);
     return true;
+}
+
+// A tray program has no terminal to read: what happened to an unreadable store is said where
+// the user looks.
+void VelmoraApp::reportStoreState() {
+    if (!tray_ || !store_) return;
+    const QString title = QCoreApplication::translate("Velmora", "Velmora");
+    QString text;
+    if (store_->damagedCopy())
+        text = QCoreApplication::translate(
+                   "Velmora",
+                   "Velmora could not read its saved data and started afresh. The damaged file was kept as %1.")
+                   .arg(QFile::decodeName(store_->damagedCopy()->c_str()));
+    else if (store_->loadedDamagedFile() && store_->isReadOnly())
+        text = QCoreApplication::translate(
+                   "Velmora", "Velmora could not read %1 and left it as it is. Nothing will be saved until it is moved away.")
+                   .arg(storePath_);
+    if (text.isEmpty()) return;
+    // The notice points at the icon, which the tray host places a moment after it is shown;
+    // without a place after a few seconds it is shown wherever the desktop puts it.
+    auto* wait = new QTimer(this);
+    auto tries = std::make_shared<int>(0);
+    connect(wait, &QTimer::timeout, this, [this, wait, tries, title, text] {
+        if (tray_ && !tray_->geometry().isValid() && ++*tries < 30) return;
+        wait->deleteLater();
+        if (tray_) tray_->showMessage(title, text, QSystemTrayIcon::Warning);
+    });
+    wait->start(100);
+}
+
+void VelmoraApp::saveNow() {
+    if (finished_ || !game_) return;
+    game_->saveGame();
+    store_->flush();
 }
 
 void VelmoraApp::createWindow(bool asPanel) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 #include <QElapsedTimer>
@@ -42,6 +43,14 @@ public:
     // Builds everything and shows the tray icon (or the window). Returns false when another
     // instance is running over the same store; it has been asked to show its panel.
     bool start();
+    // The process's exit status when start() returned false: 0 when the running instance
+    // showed its panel, 1 when it could not be reached.
+    int startFailureStatus() const { return startFailureStatus_; }
+    // The store file as the bytes it was named with (overrides the options' text form).
+    void setStoreFile(std::filesystem::path file) { storeFile_ = std::move(file); }
+    // Writes the game in progress and flushes the store, keeping the session running (the
+    // session manager asks this before logging out).
+    void saveNow();
 
     void showPanel();
     void hidePanel();
@@ -58,7 +67,11 @@ private:
     void updateTrayIcon();
     QPoint panelTopLeft() const;
 
+    void reportStoreState();
+
     Options options_;
+    std::filesystem::path storeFile_;
+    int startFailureStatus_ = 0;
     QString storePath_;
     std::unique_ptr<FileDefaultsStore> store_;
     QtScheduler scheduler_;

@@ -1,6 +1,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string_view>
 
 #include <QApplication>
 #include <QLocale>
@@ -30,6 +32,22 @@ bool displayAvailable() {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland")) return true;
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// The --defaults value exactly as the bytes given: the text form of the arguments replaces
+// bytes that are not valid in the locale's encoding, which would name another file.
+std::filesystem::path rawDefaultsArgument(int argc, char* argv[]) {
+    std::filesystem::path file;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if ((argument == "--defaults" || argument == "--text-scale") && i + 1 < argc) {
+            if (argument == "--defaults") file = argv[i + 1];
+            ++i;
+        } else if (argument.rfind("--defaults=", 0) == 0) {
+            file = std::string(argument.substr(std::string_view("--defaults=").size()));
+        }
+    }
+    return file;
 }
 
 bool constructingApplication = false;
@@ -82,7 +100,8 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&translator);
     velmora::ui::setInterfaceLanguage(language);
 
-    // SIGTERM and SIGINT end the game the way Quit does: the pending save lands first.
+    // SIGTERM, SIGINT, SIGHUP (logout, a closed terminal) and SIGQUIT end the game the way
+    // Quit does: the pending save lands first.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
         std::perror("velmora: socketpair");
         return 1;
@@ -97,11 +116,13 @@ int main(int argc, char* argv[]) {
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) sigaction(signal, &action, nullptr);
+    // A closed pipe on standard error must not end the game before it has saved.
+    std::signal(SIGPIPE, SIG_IGN);
 
     velmora::app::VelmoraApp velmora(*options);
-    if (!velmora.start()) return 0;
+    velmora.setStoreFile(rawDefaultsArgument(argc, argv));
+    if (!velmora.start()) return velmora.startFailureStatus();
     QObject::connect(&application, &QCoreApplication::aboutToQuit, &velmora, &velmora::app::VelmoraApp::finish);
     const int status = application.exec();
     velmora.finish();

@@ -5,8 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -178,12 +179,94 @@ InMemoryDefaultsStore::InMemoryDefaultsStore(nlohmann::json content) {
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+std::string describe(const char* what, const std::filesystem::path& path, int error) {
+    return std::string(what) + " " + path.string() + ": " + std::strerror(error);
+}
+
+// A rename is durable only once the folder holding the name is on disk as well.
+bool syncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;  // some file systems cannot sync folders
+    ::close(fd);
+    return ok;
+}
+
+// Moves `from` to `to` unless `to` exists. The atomic rename-without-replace first; where the
+// file system lacks it, a hard link (which also refuses an existing name) and then a check
+// before the rename, which the writer lock keeps free of races with other instances.
+bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return true;
+    }
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != EXDEV) return false;
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::filesystem::path homeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home && *home) return home;
+    // Without HOME (a service, a cron job) the password database still knows the user's home.
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : 16384));
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir &&
+        found->pw_dir[0] == '/')
+        return found->pw_dir;
+    return {};
+}
+
+}  // namespace
+
+bool makeFolders(const std::filesystem::path& folder, unsigned mode, std::string* error) {
+    if (folder.empty()) return true;
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return true;
+        if (error) *error = describe("cannot create the folder", folder, ENOTDIR);
+        return false;
+    }
+    if (folder.has_parent_path() && folder.parent_path() != folder &&
+        !makeFolders(folder.parent_path(), mode, error))
+        return false;
+    if (::mkdir(folder.c_str(), static_cast<mode_t>(mode)) != 0 && errno != EEXIST) {
+        if (error) *error = describe("cannot create the folder", folder, errno);
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+
 FileDefaultsStore::FileDefaultsStore(std::filesystem::path path, Deferrer deferrer)
-    : path_(std::move(path)), deferrer_(std::move(deferrer)) {
+    : path_(path.empty() ? path : realPath(path)), deferrer_(std::move(deferrer)) {
+    if (path_.empty()) {
+        readOnly_ = true;
+        return;
+    }
     load();
 }
 
 FileDefaultsStore::~FileDefaultsStore() { flush(); }
+
+std::filesystem::path FileDefaultsStore::realPath(const std::filesystem::path& path) {
+    std::error_code ec;
+    auto absolute = std::filesystem::absolute(path, ec);
+    if (ec) return path.lexically_normal();
+    auto resolved = std::filesystem::weakly_canonical(absolute, ec);
+    return ec ? absolute.lexically_normal() : resolved;
+}
 
 std::filesystem::path FileDefaultsStore::defaultPath() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -191,41 +274,101 @@ std::filesystem::path FileDefaultsStore::defaultPath() {
     if (xdg && *xdg && std::filesystem::path(xdg).is_absolute()) {
         base = xdg;
     } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home && *home ? home : ".") / ".config";
+        const auto home = homeFolder();
+        if (home.empty()) return {};
+        base = home / ".config";
     }
     return base / "velmora" / "defaults.json";
 }
 
-void FileDefaultsStore::load() {
+void FileDefaultsStore::removeLeftoverTemporaries() const {
+    // A write cut short by a crash leaves its temporary file behind; nobody else writes here.
+    const std::string prefix = path_.filename().string() + ".tmp";
     std::error_code ec;
-    if (!std::filesystem::exists(path_, ec)) return;
-    if (!std::filesystem::is_regular_file(path_, ec)) {
-        // Something else sits at the path (a folder, say): never move it; writes will report.
-        loadedDamaged_ = true;
+    std::filesystem::directory_iterator it(path_.parent_path(), ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string rest = name.substr(prefix.size());
+        if (rest.empty() || (rest.size() == 7 && rest[0] == '-')) ::unlink(it->path().c_str());
+    }
+}
+
+void FileDefaultsStore::setAside() {
+    loadedDamaged_ = true;
+    const std::string base = path_.string() + ".damaged";
+    for (int n = 1; n <= 1000; ++n) {
+        const std::filesystem::path target = n == 1 ? base : base + "-" + std::to_string(n);
+        if (renameWithoutReplacing(path_, target)) {
+            damagedCopy_ = target;
+            syncFolder(path_.parent_path());
+            return;
+        }
+        if (errno == ENOENT) {
+            struct stat st {};
+            if (::lstat(path_.c_str(), &st) != 0) return;  // gone already: nothing to keep or protect
+        }
+        if (errno != EEXIST && errno != ENOTEMPTY) break;
+    }
+    // Writing now would replace what could not be kept: leave it, and keep this session in memory.
+    readOnly_ = true;
+}
+
+void FileDefaultsStore::load() {
+    removeLeftoverTemporaries();
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) != 0) {
+        if (errno == ENOENT) return;
+        setAside();
         return;
     }
-    auto setAside = [&] {
+    if (!S_ISREG(st.st_mode)) {
+        // Something else sits at the path (a folder, say): never move it, never write over it.
         loadedDamaged_ = true;
-        auto damaged = path_;
-        damaged += ".damaged";
-        std::filesystem::rename(path_, damaged, ec);
-    };
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
+        readOnly_ = true;
+        return;
+    }
+    // Non-blocking, so a pipe swapped in after the check cannot stall the start.
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
         // Present but unreadable. Left in place it would be replaced by the first write (a
         // folder we may write to lets us rename over a file we cannot read), so set it aside.
         setAside();
         return;
     }
-    std::stringstream buffer;
-    buffer << in.rdbuf();
+    std::string text;
+    bool readable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                    static_cast<std::uintmax_t>(st.st_size) <= kMaxFileSize;
+    if (readable) {
+        // Read at most one byte beyond the cap: a file that grew meanwhile is just as damaged.
+        text.resize(static_cast<std::size_t>(st.st_size) + 1);
+        std::size_t got = 0;
+        while (readable) {
+            if (got == text.size()) {
+                if (got > kMaxFileSize) readable = false;
+                else text.resize(std::min<std::size_t>(text.size() * 2, kMaxFileSize + 1));
+                if (!readable) break;
+            }
+            const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) readable = false;
+            if (n <= 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        if (got > kMaxFileSize) readable = false;
+        text.resize(got);
+    }
+    ::close(fd);
+    if (!readable) {
+        setAside();
+        return;
+    }
     // Writing a value back and copying it recurse once per level; a file nested deeper than
     // anything this program stores would overflow the stack, so it counts as damaged.
     constexpr int kMaxDepth = 512;
     bool tooDeep = false;
     auto parsed = nlohmann::json::parse(
-        buffer.str(),
+        text,
         [&tooDeep](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
             if (depth > kMaxDepth) tooDeep = true;
             return true;
@@ -240,44 +383,61 @@ void FileDefaultsStore::load() {
 
 bool FileDefaultsStore::writeAtomically(const std::filesystem::path& path, const std::string& text,
                                         bool renameIntoPlace, std::string* error) {
-    auto fail = [&](const std::string& what) {
-        if (error) *error = what + " " + path.string() + ": " + std::strerror(errno);
+    auto fail = [&](const char* what, const std::filesystem::path& subject) {
+        const int saved = errno;
+        if (error) *error = describe(what, subject, saved);
+        errno = saved;
         return false;
     };
-    std::error_code ec;
-    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
-    auto temp = path;
-    temp += ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return fail("cannot create");
+    const auto folder = path.parent_path();
+    std::string folderError;
+    if (!makeFolders(folder, 0700, &folderError)) {
+        if (error) *error = folderError;
+        return false;
+    }
+    // A fresh name per write, created exclusively: a file or link planted under a known name,
+    // or a second writer's half-written file, is never opened, truncated or followed.
+    std::string temp = path.string() + ".tmp-XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return fail("cannot create", temp);
     ::fchmod(fd, 0600);
     std::size_t written = 0;
     while (written < text.size()) {
         const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
         if (n < 0) {
             if (errno == EINTR) continue;
+            const int saved = errno;
             ::close(fd);
             ::unlink(temp.c_str());
-            return fail("cannot write");
+            errno = saved;
+            return fail("cannot write", path);
         }
         written += static_cast<std::size_t>(n);
     }
     const bool synced = ::fsync(fd) == 0;
+    const int syncError = errno;
     const bool closed = ::close(fd) == 0;
     if (!synced || !closed) {
+        if (!synced) errno = syncError;
+        const int saved = errno;
         ::unlink(temp.c_str());
-        return fail("cannot write");
+        errno = saved;
+        return fail("cannot write", path);
     }
     if (!renameIntoPlace) return true;
     if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int saved = errno;
         ::unlink(temp.c_str());
-        return fail("cannot replace");
+        errno = saved;
+        return fail("cannot replace", path);
     }
+    if (!syncFolder(folder)) return fail("cannot sync the folder of", path);
     return true;
 }
 
 void FileDefaultsStore::changed() {
     dirty_ = true;
+    if (readOnly_ && reported_) return;
     if (!deferrer_) {
         flush();
         return;
@@ -292,14 +452,80 @@ void FileDefaultsStore::changed() {
     });
 }
 
+void FileDefaultsStore::scheduleRetry() {
+    if (!retry_ || retryQueued_) return;
+    retryQueued_ = true;
+    std::weak_ptr<bool> alive = alive_;
+    retry_([this, alive] {
+        if (alive.expired()) return;
+        retryQueued_ = false;
+        flush();
+    });
+}
+
 void FileDefaultsStore::flush() {
     if (!dirty_) return;
-    dirty_ = false;
     std::string error;
-    if (!writeAtomically(path_, root_.dump(), true, &error)) {
-        if (!writeFailed_ && onWriteError_) onWriteError_(error);
+    if (readOnly_) {
         writeFailed_ = true;
+        if (!reported_ && onWriteError_)
+            onWriteError_(path_.empty() ? std::string("no home folder to keep it in")
+                                        : path_.string() + " is left as it was and not written");
+        reported_ = true;
+        return;
     }
+    const std::string text = root_.dump();
+    const bool ok = writer_ ? writer_(path_, text, &error) : writeAtomically(path_, text, true, &error);
+    if (ok) {
+        dirty_ = false;
+        writeFailed_ = false;
+        return;
+    }
+    // Still pending: the next change, the retry or the final flush writes everything again.
+    writeFailed_ = true;
+    if (!reported_ && onWriteError_) onWriteError_(error);
+    reported_ = true;
+    scheduleRetry();
+}
+
+// ---------------------------------------------------------------------------
+
+StoreLock::~StoreLock() { release(); }
+
+std::filesystem::path StoreLock::lockPathFor(const std::filesystem::path& storeFile) {
+    auto lock = FileDefaultsStore::realPath(storeFile);
+    lock += ".lock";
+    return lock;
+}
+
+StoreLock::Result StoreLock::acquire(const std::filesystem::path& lockFile, std::string* error) {
+    release();
+    std::string folderError;
+    if (!makeFolders(lockFile.parent_path(), 0700, &folderError)) {
+        if (error) *error = folderError;
+        return Result::failed;
+    }
+    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
+    if (fd < 0) {
+        if (error) *error = describe("cannot open the lock", lockFile, errno);
+        return Result::failed;
+    }
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        const int saved = errno;
+        ::close(fd);
+        if (saved == EWOULDBLOCK) return Result::busy;
+        if (error) *error = describe("cannot lock", lockFile, saved);
+        return Result::failed;
+    }
+    fd_ = fd;
+    return Result::acquired;
+}
+
+void StoreLock::release() {
+    if (fd_ < 0) return;
+    ::close(fd_);  // closing the last descriptor drops the lock
+    fd_ = -1;
 }
 
 }  // namespace velmora

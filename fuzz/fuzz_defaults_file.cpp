@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -50,6 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Writes are coalesced into the one flush at the end, as in the app.
         FileDefaultsStore store(path, [](std::function<void()>) {});
         if (!store.loadedDamagedFile() && !store.content().is_object()) std::abort();
+        // What could not be read is kept byte for byte, and never under an earlier copy's name.
+        if (store.loadedDamagedFile()) {
+            if (!store.damagedCopy() || store.isReadOnly()) std::abort();
+            std::ifstream kept(*store.damagedCopy(), std::ios::binary);
+            const std::string copy((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
+            if (copy != std::string(reinterpret_cast<const char*>(data), size)) std::abort();
+            fs::remove(*store.damagedCopy(), ec);
+        }
         for (const auto& [key, value] : store.content().items()) readEverything(store, key);
         for (const char* key : {keys::difficulty, keys::boardSize, keys::questionMarks, keys::tileTheme,
                                 keys::menuBarIcon, keys::hasSeenWelcome, keys::gamesPlayed, keys::gamesWon,

@@ -309,6 +309,14 @@ TABLE = {
     # --- Welcome window and desktop integration ---
 
     # --- Store and single instance ---
+    "Velmora could not read its saved data and started afresh. The damaged file was kept as %1.": (
+        "Velmora nie mogła odczytać zapisanych danych i zaczęła od nowa. Uszkodzony plik zachowano jako %1.",
+        "Velmora n’a pas pu lire ses données enregistrées et repart de zéro. Le fichier endommagé a été conservé sous le nom %1.",
+        "Velmora konnte die gespeicherten Daten nicht lesen und hat neu begonnen. Die beschädigte Datei wurde als %1 aufbewahrt."),
+    "Velmora could not read %1 and left it as it is. Nothing will be saved until it is moved away.": (
+        "Velmora nie mogła odczytać pliku %1 i pozostawiła go bez zmian. Nic nie zostanie zapisane, dopóki nie zostanie przeniesiony.",
+        "Velmora n’a pas pu lire %1 et l’a laissé tel quel. Rien ne sera enregistré tant qu’il ne sera pas déplacé.",
+        "Velmora konnte %1 nicht lesen und hat die Datei unverändert gelassen. Bis sie verschoben wird, wird nichts gespeichert."),
 
 }
 

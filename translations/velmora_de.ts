@@ -440,6 +440,14 @@
         <translation>Velmora</translation>
     </message>
     <message>
+        <source>Velmora could not read %1 and left it as it is. Nothing will be saved until it is moved away.</source>
+        <translation>Velmora konnte %1 nicht lesen und hat die Datei unverändert gelassen. Bis sie verschoben wird, wird nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>Velmora could not read its saved data and started afresh. The damaged file was kept as %1.</source>
+        <translation>Velmora konnte die gespeicherten Daten nicht lesen und hat neu begonnen. Die beschädigte Datei wurde als %1 aufbewahrt.</translation>
+    </message>
+    <message>
         <source>Version %@</source>
         <translation>Version %@</translation>
     </message>

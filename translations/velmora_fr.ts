@@ -440,6 +440,14 @@
         <translation>Velmora</translation>
     </message>
     <message>
+        <source>Velmora could not read %1 and left it as it is. Nothing will be saved until it is moved away.</source>
+        <translation>Velmora n’a pas pu lire %1 et l’a laissé tel quel. Rien ne sera enregistré tant qu’il ne sera pas déplacé.</translation>
+    </message>
+    <message>
+        <source>Velmora could not read its saved data and started afresh. The damaged file was kept as %1.</source>
+        <translation>Velmora n’a pas pu lire ses données enregistrées et repart de zéro. Le fichier endommagé a été conservé sous le nom %1.</translation>
+    </message>
+    <message>
         <source>Version %@</source>
         <translation>Version %@</translation>
     </message>

@@ -456,6 +456,14 @@
         <translation>Velmora</translation>
     </message>
     <message>
+        <source>Velmora could not read %1 and left it as it is. Nothing will be saved until it is moved away.</source>
+        <translation>Velmora nie mogła odczytać pliku %1 i pozostawiła go bez zmian. Nic nie zostanie zapisane, dopóki nie zostanie przeniesiony.</translation>
+    </message>
+    <message>
+        <source>Velmora could not read its saved data and started afresh. The damaged file was kept as %1.</source>
+        <translation>Velmora nie mogła odczytać zapisanych danych i zaczęła od nowa. Uszkodzony plik zachowano jako %1.</translation>
+    </message>
+    <message>
         <source>Version %@</source>
         <translation>Wersja %@</translation>
     </message>

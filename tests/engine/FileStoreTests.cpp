@@ -103,17 +103,21 @@ TEST_F(FileStore, ReadingsOfEveryKind) {
 TEST_F(FileStore, ADamagedFileIsKeptAsideAndTheStoreStartsEmpty) {
     const fs::path damaged = path.string() + ".damaged";
     writeFile(damaged, "an older damaged file");
+    int n = 1;
     for (const std::string& text : {std::string("{\"Velmora_GamesPlayed\": 3"), std::string("[1, 2]"),
                                    std::string(""), std::string("\xFF\xFE{}")}) {
         writeFile(path, text);
         FileDefaultsStore store(path);
+        const fs::path kept = damaged.string() + "-" + std::to_string(++n);
         EXPECT_TRUE(store.loadedDamagedFile()) << text;
         EXPECT_TRUE(store.content().empty());
-        EXPECT_EQ(readFile(damaged), text) << "the damaged file replaces an older one";
+        EXPECT_EQ(store.damagedCopy(), kept);
+        EXPECT_EQ(readFile(kept), text) << "each damaged file gets a name of its own";
+        EXPECT_EQ(readFile(damaged), "an older damaged file") << "an older one is never replaced";
         EXPECT_FALSE(fs::exists(path));
         store.setInteger("Velmora_GamesPlayed", 1);
         EXPECT_EQ(json::parse(readFile(path)), (json{{"Velmora_GamesPlayed", 1}}));
-        EXPECT_EQ(readFile(damaged), text) << "later writes leave it alone";
+        EXPECT_EQ(readFile(kept), text) << "later writes leave it alone";
     }
 }
 

@@ -216,6 +216,8 @@ struct Driver::Session {
     ManualScheduler scheduler;
     std::unique_ptr<RandomSource> random;
     NoHaptics haptics;
+    // Held for as long as the file is open here, so no other program writes it meanwhile.
+    StoreLock lock;
     std::unique_ptr<DefaultsStore> store;
     FileDefaultsStore* file = nullptr;
     std::string writeError;
@@ -334,6 +336,13 @@ json Driver::open(const json& request) {
     else
         s->random = std::make_unique<SystemRandomSource>();
     if (path) {
+        // The same guard as the game's: a store in use by another program is not touched,
+        // not even read (reading may move a damaged file aside under the other's feet).
+        std::string lockError;
+        const auto locked = s->lock.acquire(StoreLock::lockPathFor(*path), &lockError);
+        if (locked == StoreLock::Result::busy) fail("the defaults file is in use by another program");
+        // No lock can be made where the file lives (a read-only folder): then nothing can be
+        // written there either, so reading it alone is safe.
         auto file = std::make_unique<FileDefaultsStore>(*path);
         s->file = file.get();
         Session* raw = s.get();
@@ -411,7 +420,8 @@ json Driver::close() {
     s->game->runPendingSave();
     s->game.reset();
     s->store->flush();
-    if (!s->writeError.empty()) return {{"error", "the defaults file could not be written: " + s->writeError}};
+    if (s->file && s->file->hasWriteFailed() && !s->writeError.empty())
+        return {{"error", "the defaults file could not be written: " + s->writeError}};
     return {{"ok", true}};
 }
 

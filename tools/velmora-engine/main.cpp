@@ -16,11 +16,44 @@ constexpr const char* kUsage =
     "usage: velmora-engine                 read JSON requests, one per line, from standard input\n"
     "       velmora-engine bench [--difficulty Beginner|Intermediate|Expert|all] [--boards N] [--seed S]\n";
 
+// The longest request line read: far above the largest real request (a 64 x 64 board's
+// per-tile arrays are some tens of kilobytes), so one endless line cannot exhaust memory.
+constexpr std::size_t kMaxLineBytes = 1u << 20;
+
+enum class Line { complete, tooLong, end };
+
+// One line without its newline; the rest of an over-long line is read and dropped.
+Line readLine(std::streambuf& in, std::string& line) {
+    line.clear();
+    bool tooLong = false;
+    for (;;) {
+        const auto c = in.sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            if (tooLong) return Line::tooLong;
+            return line.empty() ? Line::end : Line::complete;
+        }
+        if (c == '\n') return tooLong ? Line::tooLong : Line::complete;
+        if (tooLong) continue;
+        if (line.size() < kMaxLineBytes) {
+            line.push_back(static_cast<char>(c));
+        } else {
+            tooLong = true;
+            line = std::string();  // give the memory back while the rest streams past
+        }
+    }
+}
+
 int serve() {
     velmora::tool::Driver driver;
     std::string line;
-    while (std::getline(std::cin, line)) {
-        std::cout << driver.answer(line) << '\n' << std::flush;
+    for (;;) {
+        const Line got = readLine(*std::cin.rdbuf(), line);
+        if (got == Line::end) break;
+        if (got == Line::tooLong)
+            std::cout << R"({"error":"the line is longer than )" << kMaxLineBytes << R"( bytes"})" << '\n'
+                      << std::flush;
+        else
+            std::cout << driver.answer(line) << '\n' << std::flush;
         // A reader that went away makes every further answer pointless.
         if (!std::cout) return 1;
     }
