@@ -15,6 +15,7 @@ PACKAGES=(
   qml6-module-qtquick-shapes qml6-module-qttest
   qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
   xvfb xauth trayer xdotool x11-utils libxcb1-dev fonts-dejavu-core
+  openbox desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
