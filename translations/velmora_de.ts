@@ -40,6 +40,10 @@
         <translation>Feld geräumt. Zeit: %@</translation>
     </message>
     <message>
+        <source>Can't see it? Check your panel's tray settings if it is hidden.</source>
+        <translation>Nicht zu sehen? Prüfen Sie die Einstellungen des Infobereichs Ihrer Leiste, falls es ausgeblendet ist.</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -60,6 +64,10 @@
         <translation>Flaggenmodus</translation>
     </message>
     <message>
+        <source>Got it</source>
+        <translation>Verstanden</translation>
+    </message>
+    <message>
         <source>Hint</source>
         <translation>Tipp</translation>
     </message>
@@ -74,6 +82,10 @@
     <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
         <translation>Menü: Einstellungen, Statistik, Spielanleitung, Über und Beenden</translation>
+    </message>
+    <message>
+        <source>Need the rules? Open the game's menu and choose How to Play.</source>
+        <translation>Regeln gesucht? Öffnen Sie das Menü des Spiels und wählen Sie Spielanleitung.</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -164,6 +176,10 @@
         <translation>Ein neues Spiel setzt jetzt deine Siegesserie zurück.</translation>
     </message>
     <message>
+        <source>The game's icon, highlighted in the menu bar</source>
+        <translation>Das Symbol des Spiels, hervorgehoben in der Menüleiste</translation>
+    </message>
+    <message>
         <source>Time: %@</source>
         <translation>Zeit: %@</translation>
     </message>
@@ -174,6 +190,18 @@
     <message>
         <source>Velmora</source>
         <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:</source>
+        <translation>Velmora wohnt in Ihrer Menüleiste. Klicken Sie oben auf dem Bildschirm auf das Symbol, um zu spielen. Es sieht so aus:</translation>
+    </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Willkommen</translation>
+    </message>
+    <message>
+        <source>Welcome to Velmora</source>
+        <translation>Willkommen bei Velmora</translation>
     </message>
     <message>
         <source>You hit a mine</source>

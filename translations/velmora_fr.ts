@@ -40,6 +40,10 @@
         <translation>Plateau dégagé. Temps : %@</translation>
     </message>
     <message>
+        <source>Can't see it? Check your panel's tray settings if it is hidden.</source>
+        <translation>Vous ne la voyez pas ? Si elle est masquée, vérifiez les réglages de la zone de notification de votre tableau de bord.</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
@@ -60,6 +64,10 @@
         <translation>Mode drapeau</translation>
     </message>
     <message>
+        <source>Got it</source>
+        <translation>Compris</translation>
+    </message>
+    <message>
         <source>Hint</source>
         <translation>Indice</translation>
     </message>
@@ -74,6 +82,10 @@
     <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
         <translation>Menu : préférences, statistiques, règles du jeu, à propos et quitter</translation>
+    </message>
+    <message>
+        <source>Need the rules? Open the game's menu and choose How to Play.</source>
+        <translation>Besoin des règles ? Ouvrez le menu du jeu et choisissez Règles du jeu.</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -164,6 +176,10 @@
         <translation>Commencer une nouvelle partie maintenant remettra à zéro votre série de victoires.</translation>
     </message>
     <message>
+        <source>The game's icon, highlighted in the menu bar</source>
+        <translation>L’icône du jeu, mise en évidence dans la barre de menus</translation>
+    </message>
+    <message>
         <source>Time: %@</source>
         <translation>Temps : %@</translation>
     </message>
@@ -174,6 +190,18 @@
     <message>
         <source>Velmora</source>
         <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:</source>
+        <translation>Velmora se trouve dans votre barre de menus. Cliquez sur son icône en haut de l’écran pour jouer. Elle ressemble à ceci :</translation>
+    </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Bienvenue</translation>
+    </message>
+    <message>
+        <source>Welcome to Velmora</source>
+        <translation>Bienvenue dans Velmora</translation>
     </message>
     <message>
         <source>You hit a mine</source>

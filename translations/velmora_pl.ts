@@ -56,6 +56,10 @@
         <translation>Plansza oczyszczona. Czas: %@</translation>
     </message>
     <message>
+        <source>Can't see it? Check your panel's tray settings if it is hidden.</source>
+        <translation>Nie widać jej? Jeśli jest ukryta, sprawdź ustawienia zasobnika w panelu.</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Anuluj</translation>
     </message>
@@ -76,6 +80,10 @@
         <translation>Tryb flag</translation>
     </message>
     <message>
+        <source>Got it</source>
+        <translation>Rozumiem</translation>
+    </message>
+    <message>
         <source>Hint</source>
         <translation>Podpowiedź</translation>
     </message>
@@ -90,6 +98,10 @@
     <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
         <translation>Menu: ustawienia, statystyki, zasady gry, informacje i zakończenie</translation>
+    </message>
+    <message>
+        <source>Need the rules? Open the game's menu and choose How to Play.</source>
+        <translation>Potrzebujesz zasad? Otwórz menu gry i wybierz Jak grać.</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -180,6 +192,10 @@
         <translation>Rozpoczęcie nowej gry teraz wyzeruje serię zwycięstw.</translation>
     </message>
     <message>
+        <source>The game's icon, highlighted in the menu bar</source>
+        <translation>Ikona gry wyróżniona na pasku menu</translation>
+    </message>
+    <message>
         <source>Time: %@</source>
         <translation>Czas: %@</translation>
     </message>
@@ -190,6 +206,18 @@
     <message>
         <source>Velmora</source>
         <translation>Velmora</translation>
+    </message>
+    <message>
+        <source>Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:</source>
+        <translation>Velmora mieszka na pasku menu. Kliknij jej ikonę u góry ekranu, aby zagrać. Wygląda tak:</translation>
+    </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Witaj</translation>
+    </message>
+    <message>
+        <source>Welcome to Velmora</source>
+        <translation>Witamy w grze Velmora</translation>
     </message>
     <message>
         <source>You hit a mine</source>
