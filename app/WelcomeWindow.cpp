@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QQmlComponent>
 #include <QQmlEngine>
+#include <QQuickItem>
 #include <QQuickWindow>
 #include <QRegularExpression>
 #include <QScreen>
@@ -42,6 +43,13 @@ QString welcomeTimeText(const QLocale& locale, const QTime& time) {
     return locale.toString(time, format.trimmed());
 }
 
+namespace {
+void polishTree(QQuickItem* item) {
+    for (QQuickItem* child : item->childItems()) polishTree(child);
+    item->ensurePolished();
+}
+}  // namespace
+
 void WelcomeWindowController::show(const QString& iconName) {
     if (window_) return;
     if (!engine_) engine_ = std::make_unique<QQmlEngine>();
@@ -66,9 +74,10 @@ void WelcomeWindowController::show(const QString& iconName) {
     window->installEventFilter(this);
     connect(window, SIGNAL(dismissRequested()), this, SLOT(close()));
 
+    // Rows and columns place their children when the scene is next polished; do it now, so
+    // the window has its final size before it is centred and shown.
+    polishTree(window->contentItem());
     const QSize size = window->size();
-    window->setMinimumSize(size);
-    window->setMaximumSize(size);
     QScreen* screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->availableGeometry();

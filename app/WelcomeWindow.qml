@@ -23,6 +23,10 @@ Window {
     // The window takes exactly the size of its content.
     width: Math.ceil(content.width)
     height: Math.ceil(content.implicitHeight)
+    minimumWidth: width
+    maximumWidth: width
+    minimumHeight: height
+    maximumHeight: height
 
     // Return and Enter are the window's default action, wherever the focus is.
     Shortcut {

@@ -132,6 +132,12 @@ void WelcomeTests::theWindowIsTitledFixedAndCentred() {
     QVERIFY(window->height() > 200);
     QCOMPARE(window->minimumSize(), window->size());
     QCOMPARE(window->maximumSize(), window->size());
+    // The size it was centred and shown with is the size of its laid-out content.
+    const QSize shown = window->size();
+    QQuickItem* content = window->contentItem()->childItems().value(0);
+    QVERIFY(content);
+    QTRY_COMPARE(window->height(), int(std::ceil(content->implicitHeight())));
+    QCOMPARE(window->size(), shown);
     QQuickItem* button = findItem(window->contentItem(), "welcomeGotItButton");
     QVERIFY(button);
     const QRectF inWindow = button->mapRectToScene(QRectF(0, 0, button->width(), button->height()));
