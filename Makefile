@@ -4,10 +4,12 @@
 BUILD      ?= build
 TEST_BUILD ?= build-test
 FUZZ_BUILD ?= build-fuzz
+DEB_BUILD  ?= build-deb
+PREFIX     ?= /usr/local
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build run test fuzz bench clean
+.PHONY: all deps build run test fuzz bench install deb clean
 
 all: build
 
@@ -35,5 +37,15 @@ fuzz: deps
 bench: build
 	$(BUILD)/tools/velmora-engine bench --difficulty all --boards $${BOARDS:-1000}
 
+# `make install PREFIX=~/.local` for one user; DESTDIR=... stages it elsewhere.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in $(DEB_BUILD)/, installed under /usr: `sudo apt install ./build-deb/velmora_*.deb`.
+deb: deps
+	cmake -S . -B $(DEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DVELMORA_BUILD_TESTS=OFF
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

@@ -1,6 +1,13 @@
 #include "PanelWindow.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QQuickItem>
+
+#ifdef VELMORA_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
 
 namespace velmora::app {
 
@@ -8,6 +15,10 @@ PanelWindow::PanelWindow(QQuickWindow* window, bool asPanel) : window_(window), 
     window_->setTitle(QStringLiteral("Velmora"));
     window_->setFlags(asPanel_ ? Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint : Qt::Window);
     window_->installEventFilter(this);
+    // Items pass a key they leave unaccepted on to their parents, up to the content item: a
+    // key seen there is one no control or dialog in the panel wanted.
+    if (asPanel_) window_->contentItem()->installEventFilter(this);
+    window_->setProperty("framed", asPanel_);
     connect(window_, &QWindow::activeChanged, this, [this] {
         if (!asPanel_ || !window_->isVisible()) return;
         // Only a panel that had activation loses it to the user's turning away; one that
@@ -21,13 +32,63 @@ PanelWindow::PanelWindow(QQuickWindow* window, bool asPanel) : window_(window), 
 }
 
 PanelWindow::~PanelWindow() {
-    if (window_) window_->removeEventFilter(this);
+    if (!window_) return;
+    window_->removeEventFilter(this);
+    window_->contentItem()->removeEventFilter(this);
+}
+
+void PanelWindow::markSkipTaskbar(bool mapped) {
+#ifdef VELMORA_HAVE_XCB
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !window_) return;
+    xcb_connection_t* connection = x11->connection();
+    auto atom = [connection](const char* name) {
+        xcb_intern_atom_reply_t* reply =
+            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, qstrlen(name), name), nullptr);
+        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(reply);
+        return value;
+    };
+    const xcb_atom_t state = atom("_NET_WM_STATE");
+    const xcb_atom_t skipTaskbar = atom("_NET_WM_STATE_SKIP_TASKBAR");
+    const xcb_atom_t skipPager = atom("_NET_WM_STATE_SKIP_PAGER");
+    const xcb_atom_t above = atom("_NET_WM_STATE_ABOVE");
+    const auto id = xcb_window_t(window_->winId());
+    if (!mapped) {
+        // Before mapping, the window manager reads the states from the property.
+        const xcb_atom_t states[] = {skipTaskbar, skipPager, above};
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, 3, states);
+    } else {
+        // Once mapped, only a request to the window manager changes them.
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = id;
+        message.type = state;
+        message.data.data32[0] = 1;  // add
+        message.data.data32[1] = skipTaskbar;
+        message.data.data32[2] = skipPager;
+        message.data.data32[3] = 1;  // from an application
+        xcb_send_event(connection, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                       reinterpret_cast<const char*>(&message));
+    }
+    xcb_flush(connection);
+#else
+    Q_UNUSED(mapped);
+#endif
 }
 
 void PanelWindow::present(const QPoint& topLeft, bool grab) {
     wasActive_ = false;
-    if (asPanel_) window_->setPosition(topLeft);
+    if (asPanel_) {
+        window_->setPosition(topLeft);
+        window_->create();
+        markSkipTaskbar(false);
+    }
     window_->show();
+    if (asPanel_) markSkipTaskbar(true);
     window_->raise();
     window_->requestActivate();
     if (asPanel_ && grab) {
@@ -49,6 +110,16 @@ void PanelWindow::releaseGrabs() {
 }
 
 bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (window_ && watched == window_->contentItem()) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                emit escapePressed();
+                return true;
+            }
+        }
+        return false;
+    }
     if (watched != window_) return false;
     if (event->type() == QEvent::MouseButtonPress && grabbing_) {
         // Under the grab a press anywhere on the screen arrives here, outside our rectangle.

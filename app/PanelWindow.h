@@ -27,6 +27,8 @@ public:
 signals:
     // The user turned away from the panel (it deactivated or a press landed outside it).
     void dismissRequested();
+    // Escape reached the panel: nothing inside it (a dialog, a menu) took it first.
+    void escapePressed();
     // The ordinary window's close button.
     void closeRequested();
 
@@ -35,6 +37,8 @@ protected:
 
 private:
     void releaseGrabs();
+    // Keeps the panel out of taskbars, pagers and window switchers.
+    void markSkipTaskbar(bool mapped);
     QPointer<QQuickWindow> window_;
     const bool asPanel_;
     bool grabbing_ = false;

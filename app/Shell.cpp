@@ -4,9 +4,14 @@
 #include <cmath>
 
 #include <QFile>
+#include <QPainter>
+#include <QPixmap>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include "AppIdentity.h"
+#include "Symbols.h"
 
 namespace velmora::app {
 
@@ -94,6 +99,80 @@ QString systemImageName(MenuBarIconOption option) {
     case MenuBarIconOption::grid: return QStringLiteral("square.grid.3x3.fill");
     }
     return QStringLiteral("flag.fill");
+}
+
+PanelAppearance panelAppearanceFrom(const QString& colorScheme, const QString& gtkTheme, const QString& kdeColorScheme) {
+    const QString scheme = QString(colorScheme).remove(QLatin1Char('\'')).trimmed();
+    if (scheme == QStringLiteral("prefer-dark")) return PanelAppearance::dark;
+    if (scheme == QStringLiteral("prefer-light")) return PanelAppearance::light;
+    // "default" says nothing: desktops that never set it report it too.
+    const QString theme = QString(gtkTheme).remove(QLatin1Char('\'')).trimmed();
+    if (theme.endsWith(QStringLiteral("-dark"), Qt::CaseInsensitive) ||
+        theme.endsWith(QStringLiteral("_dark"), Qt::CaseInsensitive))
+        return PanelAppearance::dark;
+    const QString kde = kdeColorScheme.trimmed();
+    if (!kde.isEmpty()) return kde.contains(QStringLiteral("dark"), Qt::CaseInsensitive) ? PanelAppearance::dark
+                                                                                         : PanelAppearance::light;
+    return PanelAppearance::unknown;
+}
+
+PanelAppearance systemPanelAppearance() {
+    const QString interface = QStringLiteral("org.gnome.desktop.interface");
+    QString kde;
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString kdeglobals = config + QStringLiteral("/kdeglobals");
+    if (QFile::exists(kdeglobals))
+        kde = QSettings(kdeglobals, QSettings::IniFormat).value(QStringLiteral("General/ColorScheme")).toString();
+    return panelAppearanceFrom(gsettingsValue(interface, QStringLiteral("color-scheme")),
+                               gsettingsValue(interface, QStringLiteral("gtk-theme")), kde);
+}
+
+QImage traySymbolImage(const QString& symbolName, PanelAppearance appearance, int pixelSize) {
+    if (pixelSize < 8) return {};
+    const QColor dark(0x1c, 0x1c, 0x1e), light(0xf5, 0xf5, 0xf7);
+    const QColor fill = appearance == PanelAppearance::light ? dark : light;
+    const QColor ring = appearance == PanelAppearance::light ? light : dark;
+    // The ring takes a twelfth of the size on each side, so the symbol shrinks a little.
+    const int width = std::max(1, pixelSize / 12);
+    const QImage body = ui::renderSymbol(symbolName, fill, pixelSize - 2 * width);
+    const QImage edge = ui::renderSymbol(symbolName, ring, pixelSize - 2 * width);
+    if (body.isNull() || edge.isNull()) return {};
+    QImage image(pixelSize, pixelSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    // The ring: the symbol's shape pushed out in every direction by the ring's width.
+    for (int dy = -width; dy <= width; ++dy)
+        for (int dx = -width; dx <= width; ++dx)
+            if (dx * dx + dy * dy <= width * width) painter.drawImage(width + dx, width + dy, edge);
+    painter.drawImage(width, width, body);
+    painter.end();
+    return image;
+}
+
+QIcon traySymbolIcon(const QString& symbolName, PanelAppearance appearance) {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64}) {
+        const QImage image = traySymbolImage(symbolName, appearance, size);
+        if (image.isNull()) return {};
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+QString traySymbolicIconName(MenuBarIconOption option) {
+    const char* tail = option == MenuBarIconOption::burst  ? "-burst-symbolic"
+                       : option == MenuBarIconOption::grid ? "-grid-symbolic"
+                                                           : "-flag-symbolic";
+    return QString::fromLatin1(kIconName) + QLatin1String(tail);
+}
+
+int trayWaitMilliseconds(const QByteArray& setting) {
+    constexpr int kDefault = 10000;
+    if (setting.isEmpty()) return kDefault;
+    bool ok = false;
+    const double seconds = setting.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds < 0 || seconds > 600) return kDefault;
+    return int(seconds * 1000);
 }
 
 std::optional<Options> parseOptions(const QStringList& arguments, QString* error) {

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include <QIcon>
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -43,6 +45,24 @@ QString chooseInterfaceLanguage(const QStringList& uiLanguages, const QStringLis
 
 // The symbol shown in the tray for an icon option.
 QString systemImageName(MenuBarIconOption option);
+
+// How light the desktop's panels are, as far as the desktop says.
+enum class PanelAppearance { light, dark, unknown };
+// From the values desktops publish: GNOME's color-scheme ("'prefer-dark'", quoted as
+// gsettings prints it), the GTK theme name and KDE's colour scheme name. Empty means unread.
+PanelAppearance panelAppearanceFrom(const QString& colorScheme, const QString& gtkTheme, const QString& kdeColorScheme);
+PanelAppearance systemPanelAppearance();
+
+// The tray symbol at `pixelSize`: filled in the colour that reads on the panel and ringed
+// by the opposite colour, so it still reads on a panel that does not match the guess.
+QImage traySymbolImage(const QString& symbolName, PanelAppearance appearance, int pixelSize);
+QIcon traySymbolIcon(const QString& symbolName, PanelAppearance appearance);
+// The installed symbolic icon of an option, for tray hosts that recolour symbolic icons.
+QString traySymbolicIconName(MenuBarIconOption option);
+
+// How long to wait for a tray host at start-up: VELMORA_TRAY_WAIT seconds when it is a
+// number from 0 to 600, else the default.
+int trayWaitMilliseconds(const QByteArray& setting);
 
 struct Options {
     QString defaultsPath;       // empty: the standard location

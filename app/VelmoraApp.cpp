@@ -9,6 +9,11 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusVariant>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -31,6 +36,7 @@
 #include "FrameLog.h"
 #include "PanelWindow.h"
 #include "SingleInstance.h"
+#include "WelcomeWindow.h"
 
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -73,6 +79,62 @@ bool windowManagerRunning() {
 #endif
 }
 
+// Whether a StatusNotifierItem host has registered with the session's watcher. Asked here
+// rather than through the toolkit, which settles the question once for the whole process.
+bool statusNotifierHostRegistered() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()) return false;
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    if (!bus.interface()->isServiceRegistered(watcher)) return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
+                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                       QStringLiteral("Get"));
+    call << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusReply<QDBusVariant> reply = bus.call(call, QDBus::Block, 1000);
+    return reply.isValid() && reply.value().variant().toBool();
+}
+
+// The screen number in DISPLAY (":0.1" is screen 1), which names the tray selection.
+int defaultScreenNumber() {
+    const QByteArray display = qgetenv("DISPLAY");
+    const int dot = display.lastIndexOf('.');
+    const int colon = display.lastIndexOf(':');
+    bool ok = false;
+    const int number = dot > colon ? display.mid(dot + 1).toInt(&ok) : 0;
+    return ok ? number : 0;
+}
+
+// Whether an XEmbed tray host owns the screen's tray selection.
+bool xembedTrayOwned() {
+#ifdef VELMORA_HAVE_XCB
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11) return false;
+    xcb_connection_t* connection = x11->connection();
+    const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(defaultScreenNumber());
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, name.size(), name.constData()), nullptr);
+    if (!atom) return false;
+    const xcb_atom_t selection = atom->atom;
+    free(atom);
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
+    if (!owner) return false;
+    const bool owned = owner->owner != XCB_NONE;
+    free(owner);
+    return owned;
+#else
+    return false;
+#endif
+}
+
+bool platformIsX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
+
+// Whether a tray can turn up at all on this platform (not on offscreen or minimal).
+bool platformCanHaveTray() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QStringLiteral("xcb") || platform.startsWith(QStringLiteral("wayland"));
+}
+
 // Whether the store's folder takes new files; the store writes by renaming a new file over
 // the old one, so that is what decides whether anything can be saved.
 bool storeLooksWritable(const std::filesystem::path& path) {
@@ -92,6 +154,8 @@ Window {
     id: window
     property var game
     property var systemSettings
+    // A panel has no frame of its own: a hairline keeps its edge on any background.
+    property bool framed: false
     width: view.implicitWidth
     height: view.implicitHeight
     minimumWidth: width; maximumWidth: width
@@ -103,12 +167,16 @@ Window {
         game: window.game
         systemSettings: window.systemSettings
     }
+    Rectangle {
+        anchors.fill: parent
+        visible: window.framed
+        color: "transparent"
+        border.width: 1
+        border.color: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g, TileGraphics.primaryColor.b, 0.25)
+    }
 }
 )";
 
-QIcon trayIconFor(MenuBarIconOption option, const QColor& color) {
-    return ui::symbolIcon(systemImageName(option), color, 64);
-}
 
 }  // namespace
 
@@ -197,30 +265,22 @@ bool VelmoraApp::start() {
         if (property == Property::tiles && frameLog_) frameLog_->mark("tiles");
     });
 
-    const bool useTray = !options_.window && QSystemTrayIcon::isSystemTrayAvailable();
-    if (!options_.window && !useTray)
-        std::fprintf(stderr, "velmora: no system tray found; opening the game in a window\n");
-    createWindow(useTray);
+    appearance_ = systemPanelAppearance();
+    WelcomeWindowController::shared().setSystemScale(options_.textScale ? *options_.textScale : systemTextScale());
+    // The welcome check runs on a later turn, once start-up has returned.
+    QMetaObject::invokeMethod(
+        this, [this] { if (!finished_) showWelcomeIfNeeded(*game_); }, Qt::QueuedConnection);
 
-    if (useTray) {
-        menu_ = std::make_unique<QMenu>();
-        menu_->addAction(QCoreApplication::translate("Velmora", "Open Velmora"), this, [this] { showPanel(); });
-        menu_->addAction(QCoreApplication::translate("Velmora", "Quit Velmora"), qApp, &QCoreApplication::quit);
-        tray_ = std::make_unique<QSystemTrayIcon>();
-        tray_->setToolTip(QCoreApplication::translate("Velmora", "Velmora"));
-        tray_->setContextMenu(menu_.get());
-        updateTrayIcon();
-        connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason != QSystemTrayIcon::Trigger) return;
-            if (frameLog_) frameLog_->mark("trigger");
-            // Without a geometry from the tray, the pointer is the best guess of where it is.
-            clickPosition_ = QCursor::pos();
-            togglePanel();
-        });
-        tray_->show();
-        reportStoreState();
+    if (options_.window || !platformCanHaveTray()) {
+        startWithTray(false);
+    } else if (statusNotifierHostRegistered() || xembedTrayOwned()) {
+        startWithTray(true);
     } else {
-        showPanel();
+        // At login the panel may come up after us; the game waits for it a while.
+        const int wait = trayWaitMilliseconds(qgetenv("VELMORA_TRAY_WAIT"));
+        if (wait > 0)
+            std::fprintf(stderr, "velmora: no system tray yet; waiting up to %d s for one\n", (wait + 999) / 1000);
+        waitForTray(wait);
     }
     // The clock's progress with the panel open reaches the store every few seconds, through
     // the ordinary deferred save, so a crash or a lost session costs at most that much.
@@ -232,6 +292,58 @@ bool VelmoraApp::start() {
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { saveNow(); },
             Qt::DirectConnection);
     return true;
+}
+
+void VelmoraApp::waitForTray(int remainingMilliseconds) {
+    if (finished_) return;
+    if (statusNotifierHostRegistered() || xembedTrayOwned()) {
+        startWithTray(true);
+        return;
+    }
+    if (remainingMilliseconds <= 0) {
+        startWithTray(false);
+        return;
+    }
+    constexpr int kPoll = 250;
+    QTimer::singleShot(kPoll, this, [this, remainingMilliseconds] { waitForTray(remainingMilliseconds - kPoll); });
+}
+
+void VelmoraApp::startWithTray(bool hostSeen) {
+    statusNotifierHost_ = hostSeen && statusNotifierHostRegistered();
+    const bool useTray = hostSeen && QSystemTrayIcon::isSystemTrayAvailable();
+    if (!options_.window && !useTray)
+        std::fprintf(stderr, "velmora: no system tray found; opening the game in a window\n");
+    createWindow(useTray);
+
+    if (useTray) {
+        menu_ = std::make_unique<QMenu>();
+        menu_->addAction(QCoreApplication::translate("Velmora", "Open Velmora"), this, [this] { showPanel(); });
+        menu_->addAction(QCoreApplication::translate("Velmora", "Quit Velmora"), qApp, &QCoreApplication::quit);
+        tray_ = std::make_unique<QSystemTrayIcon>();
+        tray_->setToolTip(QCoreApplication::translate("Velmora", "Velmora"));
+        // A StatusNotifierItem host draws the menu itself from the exported one. On XEmbed the
+        // toolkit would pop the menu up on the press, and the panel, losing activation to
+        // it, would take it down again as it hides: there the panel goes first.
+        if (statusNotifierHost_ || !platformIsX11()) tray_->setContextMenu(menu_.get());
+        updateTrayIcon();
+        connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Context && !tray_->contextMenu()) {
+                const QPoint at = QCursor::pos();
+                hidePanel();
+                menu_->popup(at);
+                return;
+            }
+            if (reason != QSystemTrayIcon::Trigger) return;
+            if (frameLog_) frameLog_->mark("trigger");
+            // Without a geometry from the tray, the pointer is the best guess of where it is.
+            clickPosition_ = QCursor::pos();
+            togglePanel();
+        });
+        tray_->show();
+        reportStoreState();
+    } else {
+        showPanel();
+    }
 }
 
 // A tray program has no terminal to read: what happened to an unreadable store is said where
@@ -297,6 +409,15 @@ void VelmoraApp::createWindow(bool asPanel) {
         hidePanel();
         sinceDismissed_.start();
     });
+    connect(panel_.get(), &PanelWindow::escapePressed, this, [this] {
+        // A confirmation in the header or a screen over the board is cancelled by its own
+        // keys; the panel only goes when neither is up.
+        if (game_->isShowingScreen()) return;
+        if (view_ && view_->property("controller").value<QObject*>() &&
+            view_->property("controller").value<QObject*>()->property("isConfirmingNewGame").toBool())
+            return;
+        hidePanel();
+    });
     connect(panel_.get(), &PanelWindow::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     // The game size or the difficulty may change the size while the panel shows.
     auto follow = [this] {
@@ -345,8 +466,17 @@ void VelmoraApp::togglePanel() {
 
 void VelmoraApp::updateTrayIcon() {
     if (!tray_) return;
-    const QColor color = QGuiApplication::palette().color(QPalette::WindowText);
-    tray_->setIcon(trayIconFor(game_->menuBarIcon(), color));
+    const MenuBarIconOption option = game_->menuBarIcon();
+    // A host that recolours symbolic icons gets the installed one by name; every other host,
+    // or a game run from its build folder, gets a symbol drawn to read on dark and light.
+    if (statusNotifierHost_) {
+        const QString name = traySymbolicIconName(option);
+        if (QIcon::hasThemeIcon(name)) {
+            tray_->setIcon(QIcon::fromTheme(name));
+            return;
+        }
+    }
+    tray_->setIcon(traySymbolIcon(systemImageName(option), appearance_));
 }
 
 void VelmoraApp::finish() {

@@ -64,6 +64,10 @@ public:
 
 private:
     void createWindow(bool asPanel);
+    // Polls for a tray host until it turns up or the wait runs out, then opens the tray icon
+    // or the ordinary window.
+    void waitForTray(int remainingMilliseconds);
+    void startWithTray(bool useTray);
     void updateTrayIcon();
     QPoint panelTopLeft() const;
 
@@ -94,6 +98,8 @@ private:
     std::unique_ptr<LoginItemService> loginItem_;
 
     FrameLog* frameLog_ = nullptr;  // parented to this; only with VELMORA_FRAME_LOG
+    PanelAppearance appearance_ = PanelAppearance::unknown;
+    bool statusNotifierHost_ = false;  // the tray is a StatusNotifierItem host (it can recolour)
     QPoint clickPosition_;
     QElapsedTimer sinceDismissed_;
     bool finished_ = false;

@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "AppIdentity.h"
 #include "Shell.h"
 #include "VelmoraApp.h"
 
@@ -90,6 +91,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    // Names the desktop entry; on Wayland it is the app id compositor rules match.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(velmora::app::kApplicationId));
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString language = velmora::app::chooseInterfaceLanguage(

@@ -16,6 +16,7 @@ PACKAGES=(
   qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
   xvfb xauth trayer xdotool x11-utils libxcb1-dev fonts-dejavu-core
   python3-pyatspi at-spi2-core dbus-daemon dbus-bin
+  openbox desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

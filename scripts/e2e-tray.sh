@@ -30,6 +30,8 @@ xsession_start
 export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 store="$work/defaults.json"
+# A returning player: the first-launch welcome has its own test (e2e-desktop.sh).
+echo '{"Velmora_HasSeenWelcome":true}' >"$store"
 "$app" --defaults "$store" --text-scale 1 >"$work/app.log" 2>&1 &
 app_pid=$!
 pids+=($app_pid)

@@ -25,7 +25,7 @@ first_after() { awk -v e="$3" -v t="$2" '$1 == e && $2 > t { print $2; exit }' "
 for run in $(seq "$runs"); do
   store="$work/store-$run.json"
   log="$work/frames-$run.log"
-  echo '{"Velmora_Difficulty":"Expert"}' >"$store"
+  echo '{"Velmora_Difficulty":"Expert","Velmora_HasSeenWelcome":true}' >"$store"
   : >"$log"
   started=$(now_us)
   VELMORA_FRAME_LOG="$log" "$app" --defaults "$store" --text-scale 1 >/dev/null 2>&1 &

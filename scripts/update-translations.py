@@ -307,6 +307,29 @@ TABLE = {
         '© 2026 Orvanta LLC. Alle Rechte vorbehalten.'),
 
     # --- Welcome window and desktop integration ---
+    "Welcome": ("Witaj", "Bienvenue", "Willkommen"),
+    "Welcome to Velmora": ("Witamy w grze Velmora", "Bienvenue dans Velmora", "Willkommen bei Velmora"),
+    "Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:": (
+        "Velmora mieszka na pasku menu. Kliknij jej ikonę u góry ekranu, aby zagrać. Wygląda tak:",
+        "Velmora se trouve dans votre barre de menus. Cliquez sur son icône en haut de l\u2019écran pour jouer. Elle ressemble à ceci\u00a0:",
+        "Velmora wohnt in Ihrer Menüleiste. Klicken Sie oben auf dem Bildschirm auf das Symbol, um zu spielen. Es sieht so aus:",
+    ),
+    "The game's icon, highlighted in the menu bar": (
+        "Ikona gry wyróżniona na pasku menu",
+        "L\u2019icône du jeu, mise en évidence dans la barre de menus",
+        "Das Symbol des Spiels, hervorgehoben in der Menüleiste",
+    ),
+    "Can't see it? Check your panel's tray settings if it is hidden.": (
+        "Nie widać jej? Jeśli jest ukryta, sprawdź ustawienia zasobnika w panelu.",
+        "Vous ne la voyez pas\u202f? Si elle est masquée, vérifiez les réglages de la zone de notification de votre tableau de bord.",
+        "Nicht zu sehen? Prüfen Sie die Einstellungen des Infobereichs Ihrer Leiste, falls es ausgeblendet ist.",
+    ),
+    "Need the rules? Open the game's menu and choose How to Play.": (
+        "Potrzebujesz zasad? Otwórz menu gry i wybierz Jak grać.",
+        "Besoin des règles\u202f? Ouvrez le menu du jeu et choisissez Règles du jeu.",
+        "Regeln gesucht? Öffnen Sie das Menü des Spiels und wählen Sie Spielanleitung.",
+    ),
+    "Got it": ("Rozumiem", "Compris", "Verstanden"),
 
     # --- Store and single instance ---
     "Velmora could not read its saved data and started afresh. The damaged file was kept as %1.": (

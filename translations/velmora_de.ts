@@ -92,6 +92,10 @@
         <translation>Explosion</translation>
     </message>
     <message>
+        <source>Can't see it? Check your panel's tray settings if it is hidden.</source>
+        <translation>Nicht zu sehen? Prüfen Sie die Einstellungen des Infobereichs Ihrer Leiste, falls es ausgeblendet ist.</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -184,6 +188,10 @@
         <translation>Tipp geben</translation>
     </message>
     <message>
+        <source>Got it</source>
+        <translation>Verstanden</translation>
+    </message>
+    <message>
         <source>Grid</source>
         <translation>Raster</translation>
     </message>
@@ -250,6 +258,10 @@
     <message>
         <source>Need a hand?</source>
         <translation>Brauchst du Hilfe?</translation>
+    </message>
+    <message>
+        <source>Need the rules? Open the game's menu and choose How to Play.</source>
+        <translation>Regeln gesucht? Öffnen Sie das Menü des Spiels und wählen Sie Spielanleitung.</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -408,6 +420,10 @@
         <translation>FELDER</translation>
     </message>
     <message>
+        <source>The game's icon, highlighted in the menu bar</source>
+        <translation>Das Symbol des Spiels, hervorgehoben in der Menüleiste</translation>
+    </message>
+    <message>
         <source>This clears your games, wins, streaks and best times. It can't be undone.</source>
         <translation>Dadurch werden deine Spiele, Siege, Serien und Bestzeiten gelöscht. Das lässt sich nicht rückgängig machen.</translation>
     </message>
@@ -448,6 +464,10 @@
         <translation>Velmora konnte die gespeicherten Daten nicht lesen und hat neu begonnen. Die beschädigte Datei wurde als %1 aufbewahrt.</translation>
     </message>
     <message>
+        <source>Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:</source>
+        <translation>Velmora wohnt in Ihrer Menüleiste. Klicken Sie oben auf dem Bildschirm auf das Symbol, um zu spielen. Es sieht so aus:</translation>
+    </message>
+    <message>
         <source>Version %@</source>
         <translation>Version %@</translation>
     </message>
@@ -458,6 +478,14 @@
     <message>
         <source>Visit publisher website %@</source>
         <translation>Website des Herausgebers besuchen: %@</translation>
+    </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Willkommen</translation>
+    </message>
+    <message>
+        <source>Welcome to Velmora</source>
+        <translation>Willkommen bei Velmora</translation>
     </message>
     <message>
         <source>Win Rate</source>

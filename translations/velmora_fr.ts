@@ -92,6 +92,10 @@
         <translation>Explosion</translation>
     </message>
     <message>
+        <source>Can't see it? Check your panel's tray settings if it is hidden.</source>
+        <translation>Vous ne la voyez pas ? Si elle est masquée, vérifiez les réglages de la zone de notification de votre tableau de bord.</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
@@ -184,6 +188,10 @@
         <translation>Donner un indice</translation>
     </message>
     <message>
+        <source>Got it</source>
+        <translation>Compris</translation>
+    </message>
+    <message>
         <source>Grid</source>
         <translation>Grille</translation>
     </message>
@@ -250,6 +258,10 @@
     <message>
         <source>Need a hand?</source>
         <translation>Besoin d’un coup de main ?</translation>
+    </message>
+    <message>
+        <source>Need the rules? Open the game's menu and choose How to Play.</source>
+        <translation>Besoin des règles ? Ouvrez le menu du jeu et choisissez Règles du jeu.</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -408,6 +420,10 @@
         <translation>CASES</translation>
     </message>
     <message>
+        <source>The game's icon, highlighted in the menu bar</source>
+        <translation>L’icône du jeu, mise en évidence dans la barre de menus</translation>
+    </message>
+    <message>
         <source>This clears your games, wins, streaks and best times. It can't be undone.</source>
         <translation>Vos parties, victoires, séries et meilleurs temps seront effacés. Cette action est irréversible.</translation>
     </message>
@@ -448,6 +464,10 @@
         <translation>Velmora n’a pas pu lire ses données enregistrées et repart de zéro. Le fichier endommagé a été conservé sous le nom %1.</translation>
     </message>
     <message>
+        <source>Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:</source>
+        <translation>Velmora se trouve dans votre barre de menus. Cliquez sur son icône en haut de l’écran pour jouer. Elle ressemble à ceci :</translation>
+    </message>
+    <message>
         <source>Version %@</source>
         <translation>Version %@</translation>
     </message>
@@ -458,6 +478,14 @@
     <message>
         <source>Visit publisher website %@</source>
         <translation>Visiter le site de l’éditeur %@</translation>
+    </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Bienvenue</translation>
+    </message>
+    <message>
+        <source>Welcome to Velmora</source>
+        <translation>Bienvenue dans Velmora</translation>
     </message>
     <message>
         <source>Win Rate</source>

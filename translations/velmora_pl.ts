@@ -108,6 +108,10 @@
         <translation>Wybuch</translation>
     </message>
     <message>
+        <source>Can't see it? Check your panel's tray settings if it is hidden.</source>
+        <translation>Nie widać jej? Jeśli jest ukryta, sprawdź ustawienia zasobnika w panelu.</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Anuluj</translation>
     </message>
@@ -200,6 +204,10 @@
         <translation>Podpowiedz</translation>
     </message>
     <message>
+        <source>Got it</source>
+        <translation>Rozumiem</translation>
+    </message>
+    <message>
         <source>Grid</source>
         <translation>Siatka</translation>
     </message>
@@ -266,6 +274,10 @@
     <message>
         <source>Need a hand?</source>
         <translation>Potrzebujesz pomocy?</translation>
+    </message>
+    <message>
+        <source>Need the rules? Open the game's menu and choose How to Play.</source>
+        <translation>Potrzebujesz zasad? Otwórz menu gry i wybierz Jak grać.</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -424,6 +436,10 @@
         <translation>POLA</translation>
     </message>
     <message>
+        <source>The game's icon, highlighted in the menu bar</source>
+        <translation>Ikona gry wyróżniona na pasku menu</translation>
+    </message>
+    <message>
         <source>This clears your games, wins, streaks and best times. It can't be undone.</source>
         <translation>Usuwa to rozegrane gry, zwycięstwa, serie i najlepsze czasy. Tego nie można cofnąć.</translation>
     </message>
@@ -464,6 +480,10 @@
         <translation>Velmora nie mogła odczytać zapisanych danych i zaczęła od nowa. Uszkodzony plik zachowano jako %1.</translation>
     </message>
     <message>
+        <source>Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:</source>
+        <translation>Velmora mieszka na pasku menu. Kliknij jej ikonę u góry ekranu, aby zagrać. Wygląda tak:</translation>
+    </message>
+    <message>
         <source>Version %@</source>
         <translation>Wersja %@</translation>
     </message>
@@ -474,6 +494,14 @@
     <message>
         <source>Visit publisher website %@</source>
         <translation>Odwiedź stronę wydawcy %@</translation>
+    </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Witaj</translation>
+    </message>
+    <message>
+        <source>Welcome to Velmora</source>
+        <translation>Witamy w grze Velmora</translation>
     </message>
     <message>
         <source>Win Rate</source>

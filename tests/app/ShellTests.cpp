@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QLockFile>
+#include <QPainter>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -39,6 +42,10 @@ private slots:
     void lockOfADeadProcessIsTakenOver();
     void windowModeShowsTheGameAndSavesOnFinish();
     void unwritableStoreStillPlays();
+    void panelAppearanceFollowsWhatTheDesktopSays();
+    void traySymbolReadsOnDarkAndLightPanels();
+    void trayWaitIsBounded();
+    void escapeClosesThePanelOnlyWhenNothingInsideTakesIt();
 };
 
 void ShellTests::panelDropsBelowAnIconAtTheTopAndStaysOnScreen() {
@@ -277,6 +284,116 @@ void ShellTests::unwritableStoreStillPlays() {
     velmora.game().primaryAction(0);
     QCOMPARE(velmora.game().phase(), GamePhase::playing);
     velmora.finish();
+}
+
+void ShellTests::panelAppearanceFollowsWhatTheDesktopSays() {
+    QCOMPARE(panelAppearanceFrom("'prefer-dark'", "'Adwaita'", {}), PanelAppearance::dark);
+    QCOMPARE(panelAppearanceFrom("'prefer-light'", "'Adwaita-dark'", {}), PanelAppearance::light);
+    QCOMPARE(panelAppearanceFrom("'default'", "'Adwaita-dark'", {}), PanelAppearance::dark);
+    QCOMPARE(panelAppearanceFrom({}, {}, "BreezeDark"), PanelAppearance::dark);
+    QCOMPARE(panelAppearanceFrom({}, {}, "BreezeLight"), PanelAppearance::light);
+    // Unread, or a "default" that every desktop with the schema reports: no guess.
+    QCOMPARE(panelAppearanceFrom({}, {}, {}), PanelAppearance::unknown);
+    QCOMPARE(panelAppearanceFrom("'default'", "'Adwaita'", {}), PanelAppearance::unknown);
+}
+
+namespace {
+// The contrast of the symbol against a panel of `background`: the largest luminance
+// difference between the background and an opaque pixel of the symbol laid on it.
+double symbolContrast(const QImage& symbol, const QColor& background) {
+    QImage panel(symbol.size(), QImage::Format_ARGB32_Premultiplied);
+    panel.fill(background);
+    QPainter painter(&panel);
+    painter.drawImage(0, 0, symbol);
+    painter.end();
+    double best = 0;
+    for (int y = 0; y < panel.height(); ++y)
+        for (int x = 0; x < panel.width(); ++x)
+            best = std::max(best, double(std::abs(QColor(panel.pixel(x, y)).lightnessF() - background.lightnessF())));
+    return best;
+}
+}  // namespace
+
+void ShellTests::traySymbolReadsOnDarkAndLightPanels() {
+    const QColor darkPanel(0x20, 0x20, 0x24), lightPanel(0xf0, 0xf0, 0xf0), blackPanel(Qt::black), whitePanel(Qt::white);
+    for (const char* symbol : {"flag.fill", "burst.fill", "square.grid.3x3.fill"}) {
+        for (PanelAppearance appearance : {PanelAppearance::dark, PanelAppearance::light, PanelAppearance::unknown}) {
+            for (int size : {16, 22, 64}) {
+                const QImage image = traySymbolImage(symbol, appearance, size);
+                QVERIFY(!image.isNull());
+                QCOMPARE(image.size(), QSize(size, size));
+                // Whatever the guess, the symbol stands out on either kind of panel.
+                for (const QColor& panel : {darkPanel, lightPanel, blackPanel, whitePanel})
+                    QVERIFY2(symbolContrast(image, panel) > 0.6,
+                             qPrintable(QStringLiteral("%1 at %2 on %3").arg(symbol).arg(size).arg(panel.name())));
+            }
+        }
+    }
+    // The guess picks the fill: light on a dark panel, dark on a light one.
+    const QImage onDark = traySymbolImage("flag.fill", PanelAppearance::dark, 64);
+    const QImage onLight = traySymbolImage("flag.fill", PanelAppearance::light, 64);
+    QVERIFY(QColor(onDark.pixel(32, 20)).lightnessF() > 0.8);
+    QVERIFY(QColor(onLight.pixel(32, 20)).lightnessF() < 0.2);
+    QVERIFY(traySymbolImage("no.such.symbol", PanelAppearance::dark, 22).isNull());
+    QVERIFY(traySymbolIcon("flag.fill", PanelAppearance::unknown).availableSizes().contains(QSize(22, 22)));
+    QCOMPARE(traySymbolicIconName(MenuBarIconOption::grid), QStringLiteral("example.velmora.Velmora-grid-symbolic"));
+}
+
+void ShellTests::trayWaitIsBounded() {
+    QCOMPARE(trayWaitMilliseconds({}), 10000);
+    QCOMPARE(trayWaitMilliseconds("0"), 0);
+    QCOMPARE(trayWaitMilliseconds("2.5"), 2500);
+    QCOMPARE(trayWaitMilliseconds("600"), 600000);
+    for (const char* bad : {"-1", "601", "nan", "inf", "soon", "1e9"}) QCOMPARE(trayWaitMilliseconds(bad), 10000);
+}
+
+void ShellTests::escapeClosesThePanelOnlyWhenNothingInsideTakesIt() {
+    QQmlEngine engine;
+    QQmlComponent component(&engine);
+    // A stand-in for the panel's content: a focused control that takes Escape only while its
+    // dialog is up, the way a confirmation or a screen does.
+    component.setData(R"(
+        import QtQuick
+        Window {
+            width: 200; height: 200
+            property bool dialogUp: false
+            Item {
+                objectName: "control"
+                anchors.fill: parent
+                focus: true
+                Keys.onEscapePressed: function(event) { event.accepted = parent.Window.window.dialogUp }
+            }
+        })", QUrl());
+    std::unique_ptr<QQuickWindow> window(qobject_cast<QQuickWindow*>(component.create()));
+    QVERIFY2(window, qPrintable(component.errorString()));
+    PanelWindow panel(window.get(), true);
+    QSignalSpy escapes(&panel, &PanelWindow::escapePressed);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    window->setProperty("dialogUp", true);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QCOMPARE(escapes.count(), 0);
+    window->setProperty("dialogUp", false);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QCOMPARE(escapes.count(), 1);
+    // Other keys and Escape with a modifier are not the panel's.
+    QTest::keyClick(window.get(), Qt::Key_A);
+    QTest::keyClick(window.get(), Qt::Key_Escape, Qt::ShiftModifier);
+    QCOMPARE(escapes.count(), 1);
+
+    // An ordinary window never goes on Escape.
+    QQmlComponent plain(&engine);
+    plain.setData("import QtQuick\nWindow { width: 100; height: 100 }", QUrl());
+    std::unique_ptr<QQuickWindow> other(qobject_cast<QQuickWindow*>(plain.create()));
+    PanelWindow asWindow(other.get(), false);
+    QSignalSpy windowEscapes(&asWindow, &PanelWindow::escapePressed);
+    other->show();
+    QVERIFY(QTest::qWaitForWindowExposed(other.get()));
+    QTest::keyClick(other.get(), Qt::Key_Escape);
+    QCOMPARE(windowEscapes.count(), 0);
 }
 
 QTEST_MAIN(ShellTests)
