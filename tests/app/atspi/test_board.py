@@ -49,8 +49,18 @@ def keys_reach_the_focused_board_and_changes_are_announced(app):
     app.wait_until(lambda: "focused" not in app.states(board), "the board to give up focus")
 
 
+def header_menu_opens_under_the_pointer_and_escape_closes_it(app):
+    app.click(app.find("push button", va.starts_with("Menu:")))
+    app.find("menu item", "Quit Velmora")
+    app.key("Escape")
+    app.wait_until(lambda: not app.find_all("menu item"), "the menu to close")
+    board = app.find("table", "Board")
+    app.find("table cell", "Row 1, column 1: covered", within=board)
+
+
 va.run(sys.argv[1],
        [beginner_board_has_81_labelled_cells,
         new_game_button_pressed_through_its_action,
-        keys_reach_the_focused_board_and_changes_are_announced],
+        keys_reach_the_focused_board_and_changes_are_announced,
+        header_menu_opens_under_the_pointer_and_escape_closes_it],
        store={"Velmora_Difficulty": "Beginner"})

@@ -46,7 +46,8 @@ next to test_board.py, with the label atspi):
           event = events.wait(lambda e: e.source.name == "Board", "focus on the board")
   Event types are AT-SPI's ("object:property-change:accessible-name", ...); only events
   from this program are kept.
-- app.key("ctrl+comma", "Escape") types keys into the program's window (xdotool names).
+- app.key("ctrl+comma", "Escape") types keys into the program's window (xdotool names);
+  app.click(accessible) clicks the middle of a control with the pointer.
 - check(condition, message) fails the check with a message.
 Names are the labels users hear, not the objectName identifiers: Qt 6.4 does not pass those
 to AT-SPI. Everything waits with a timeout; nothing waits on wall-clock time alone.
@@ -356,6 +357,15 @@ class Velmora:
             return out[0] if out else None
 
         return self.wait_until(visible, "the program's window")
+
+    def click(self, accessible, button=1):
+        """Clicks the middle of the control with the pointer, as a user would."""
+        box = _safe(lambda: accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
+        check(box is not None and box.width > 0 and box.height > 0,
+              "%r has no place on the screen" % _safe(lambda: accessible.name))
+        subprocess.run(["xdotool", "mousemove", "--sync", str(box.x + box.width // 2),
+                        str(box.y + box.height // 2), "click", str(button)], check=True, capture_output=True)
+        pump()
 
     def key(self, *keys):
         """Types keys (xdotool names: "Tab", "Return", "ctrl+comma") into the program's window."""
