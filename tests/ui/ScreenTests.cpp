@@ -512,6 +512,41 @@ private slots:
         QCOMPARE(h.store.string("Velmora_Difficulty"), std::optional<std::string>("Expert"));
     }
 
+    // Pictures of the four screens for the README: VELMORA_UI_SHOT_DIR=docs ./ui_screen_tests screenshots
+    void screenshots() {
+        const QString dir = qEnvironmentVariable("VELMORA_UI_SHOT_DIR");
+        if (dir.isEmpty()) QSKIP("VELMORA_UI_SHOT_DIR not set");
+        UiHarness h;
+        h.game.setGamesPlayed(12);
+        h.game.setGamesWon(8);
+        h.game.setCurrentStreak(3);
+        h.game.setBestStreak(5);
+        h.game.setBestTimes({{Difficulty::beginner, 41}, {Difficulty::intermediate, 187}});
+        QVERIFY(h.load());
+        fake.setStatus(LoginItemStatus::enabled);
+        const struct {
+            int screen;
+            const char* file;
+        } shots[] = {{ModalScreenController::Preferences, "screen-preferences.png"},
+                     {ModalScreenController::Statistics, "screen-statistics.png"},
+                     {ModalScreenController::HowToPlay, "screen-how-to-play.png"},
+                     {ModalScreenController::About, "screen-about.png"}};
+        for (const auto& shot : shots) {
+            h.controller->openScreen(shot.screen);
+            QTRY_VERIFY(h.item(QStringLiteral("screenTitle")));
+            QTest::qWait(300);
+            QVERIFY(h.window->grabWindow().save(dir + QLatin1Char('/') + QLatin1String(shot.file)));
+            openedController(h)->dismiss();
+            QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
+        }
+        startGame(h);
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        openedController(h)->chooseDifficulty(QStringLiteral("Expert"));
+        QTest::qWait(300);
+        QVERIFY(h.window->grabWindow().save(dir + QStringLiteral("/screen-rules-change.png")));
+    }
+
 private:
     FakeLoginItemService fake;
 };

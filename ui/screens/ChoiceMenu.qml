@@ -68,7 +68,9 @@ CapsuleButton {
                 }
                 Accessible.name: text
                 Accessible.selected: isSelection
-                Accessible.onPressAction: entry.triggered()
+                // Answer the assistive call first: a new Expert board takes a moment to build,
+                // and a screen reader waits for the reply.
+                Accessible.onPressAction: Qt.callLater(entry.triggered)
                 onTriggered: choice.chosen(modelData.value)
             }
             onObjectAdded: function(index, object) { menu.insertItem(index, object) }
