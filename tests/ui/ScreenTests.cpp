@@ -62,6 +62,15 @@ void startGame(UiHarness& h) {
     QCOMPARE(h.game.phase(), GamePhase::playing);
 }
 
+class EscapeCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) ++count;
+        return false;
+    }
+};
+
 ModalScreenController* openedController(UiHarness& h) {
     QQuickItem* screen = h.item(QStringLiteral("modalScreen"));
     return screen ? screen->property("screenController").value<ModalScreenController*>() : nullptr;
@@ -342,6 +351,47 @@ private slots:
         QTest::keyClick(h.window.get(), Qt::Key_Comma, Qt::ControlModifier);  // no second screen on top
         QVERIFY(press(h.item(QStringLiteral("closeScreenButton"))));
         QTRY_VERIFY(!h.game.isShowingScreen());
+    }
+
+    // Escape belongs to the dialog on top; with none up it goes on to the window, which hides
+    // the panel.
+    void escapeReachesTheWindowUnlessADialogTakesIt() {
+        UiHarness h;
+        QVERIFY(h.load());
+        EscapeCounter counter;
+        h.window->contentItem()->installEventFilter(&counter);
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QCOMPARE(counter.count, 1);
+        startGame(h);
+        for (int screen : {ModalScreenController::Preferences, ModalScreenController::Statistics}) {
+            h.controller->openScreen(screen);
+            QTRY_VERIFY(openedController(h));
+            ModalScreenController* c = openedController(h);
+            if (screen == ModalScreenController::Preferences) {
+                // A control that took focus with a click passes Escape on too.
+                QQuickItem* marks = h.item(QStringLiteral("questionMarksToggle"));
+                QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, marks->mapToScene({10, 8}).toPoint());
+            }
+            counter.count = 0;
+            QTest::keyClick(h.window.get(), Qt::Key_Escape);
+            QCOMPARE(counter.count, 1);
+            if (screen == ModalScreenController::Statistics)
+                c->requestReset();
+            else
+                c->chooseDifficulty(QStringLiteral("Expert"));
+            QVERIFY(c->isShowingDialog());
+            QTest::keyClick(h.window.get(), Qt::Key_Escape);
+            QVERIFY(!c->isShowingDialog());
+            QCOMPARE(counter.count, 1);
+            c->dismiss();
+            QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
+        }
+        QCOMPARE(h.game.phase(), GamePhase::playing);
+        h.controller->pressNewGame();
+        counter.count = 0;
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QVERIFY(!h.controller->isConfirmingNewGame());
+        QCOMPARE(counter.count, 0);
     }
 
     void menuEntriesWaitForTheAbandonQuestion() {

@@ -10,6 +10,7 @@ Button {
     property bool prominent: false
     property bool destructive: false
     property string tip
+    property bool tipSuppressed: false
 
     focusPolicy: Qt.TabFocus
     hoverEnabled: true
@@ -40,7 +41,7 @@ Button {
     Accessible.name: text
     Accessible.onPressAction: button.clicked()
 
-    ToolTip.visible: hovered && tip.length > 0
+    ToolTip.visible: hovered && tip.length > 0 && !tipSuppressed
     ToolTip.text: tip
     ToolTip.delay: 700
 }

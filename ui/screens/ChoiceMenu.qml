@@ -34,6 +34,8 @@ CapsuleButton {
             color: TileGraphics.secondaryColor
         }
     }
+    // The tooltip would cover the menu it opens.
+    tipSuppressed: menu.visible
     Accessible.role: Accessible.ComboBox
     Accessible.description: selectionTitle
     onClicked: menu.popup(choice, 0, choice.height + 2 * choice.s)
