@@ -181,6 +181,8 @@ InMemoryDefaultsStore::InMemoryDefaultsStore(nlohmann::json content) {
 
 namespace {
 
+constexpr std::size_t kReadChunk = 16384;
+
 std::string describe(const char* what, const std::filesystem::path& path, int error) {
     return std::string(what) + " " + path.string() + ": " + std::strerror(error);
 }
@@ -339,25 +341,19 @@ void FileDefaultsStore::load() {
     std::string text;
     bool readable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
                     static_cast<std::uintmax_t>(st.st_size) <= kMaxFileSize;
-    if (readable) {
-        // Read at most one byte beyond the cap: a file that grew meanwhile is just as damaged.
-        text.resize(static_cast<std::size_t>(st.st_size) + 1);
-        std::size_t got = 0;
-        while (readable) {
-            if (got == text.size()) {
-                if (got > kMaxFileSize) readable = false;
-                else text.resize(std::min<std::size_t>(text.size() * 2, kMaxFileSize + 1));
-                if (!readable) break;
-            }
-            const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) readable = false;
-            if (n <= 0) break;
-            got += static_cast<std::size_t>(n);
-        }
+    // Read at most one byte beyond the cap: a file that grew meanwhile is just as damaged.
+    text.resize(readable ? kReadChunk : 0);
+    std::size_t got = 0;
+    while (readable) {
+        if (got == text.size()) text.resize(std::min<std::size_t>(text.size() * 2, kMaxFileSize + 1));
+        const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) readable = false;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
         if (got > kMaxFileSize) readable = false;
-        text.resize(got);
     }
+    text.resize(got);
     ::close(fd);
     if (!readable) {
         setAside();
