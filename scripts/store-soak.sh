@@ -26,6 +26,8 @@ export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on
 
 store="$work/home/defaults.json"
 mkdir -p "$work/home"
+# A returning player: the first-launch welcome window has its own test.
+echo '{"Velmora_HasSeenWelcome":true}' >"$store"
 RANDOM=${SOAK_SEED:-$$}
 echo "store-soak: seed $RANDOM"
 
