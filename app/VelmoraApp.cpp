@@ -333,7 +333,12 @@ void VelmoraApp::startWithTray(bool hostSeen) {
                 menu_->popup(at);
                 return;
             }
-            if (reason != QSystemTrayIcon::Trigger) return;
+            // A second click soon after the first comes as a double click instead: one that
+            // opens the panel again right after Escape must not be lost, but a habitual
+            // double click must not open and close it at once either.
+            const bool again = reason == QSystemTrayIcon::DoubleClick;
+            if (reason != QSystemTrayIcon::Trigger && !again) return;
+            if (again && panel_->isVisible()) return;
             if (frameLog_) frameLog_->mark("trigger");
             // Without a geometry from the tray, the pointer is the best guess of where it is.
             clickPosition_ = QCursor::pos();
