@@ -125,6 +125,7 @@ bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
         // Under the grab a press anywhere on the screen arrives here, outside our rectangle.
         const auto* press = static_cast<QMouseEvent*>(event);
         if (!QRectF(QPointF(0, 0), QSizeF(window_->size())).contains(press->position())) {
+            emit pressedOutside(press->globalPosition().toPoint(), press->button());
             emit dismissRequested();
             return true;
         }

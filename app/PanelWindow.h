@@ -27,6 +27,9 @@ public:
 signals:
     // The user turned away from the panel (it deactivated or a press landed outside it).
     void dismissRequested();
+    // Under the grab, a press outside the panel, where the screen would otherwise have got it
+    // (dismissRequested follows).
+    void pressedOutside(const QPoint& globalPosition, Qt::MouseButton button);
     // Escape reached the panel: nothing inside it (a dialog, a menu) took it first.
     void escapePressed();
     // The ordinary window's close button.

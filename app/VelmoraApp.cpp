@@ -412,7 +412,16 @@ void VelmoraApp::createWindow(bool asPanel) {
     panel_ = std::make_unique<PanelWindow>(window_.get(), asPanel);
     connect(panel_.get(), &PanelWindow::dismissRequested, this, [this] {
         hidePanel();
-        sinceDismissed_.start();
+        // A press taken by the grab never reaches the icon, so no click on it is to be
+        // ignored afterwards.
+        if (!dismissedByPress_) sinceDismissed_.start();
+        dismissedByPress_ = false;
+    });
+    // Under the grab the icon never sees the press: a right click on it still gets the menu.
+    connect(panel_.get(), &PanelWindow::pressedOutside, this, [this](const QPoint& at, Qt::MouseButton button) {
+        dismissedByPress_ = true;
+        if (button != Qt::RightButton || !tray_ || !menu_ || !tray_->geometry().contains(at)) return;
+        QMetaObject::invokeMethod(this, [this, at] { if (menu_ && !finished_) menu_->popup(at); }, Qt::QueuedConnection);
     });
     connect(panel_.get(), &PanelWindow::escapePressed, this, [this] {
         // A confirmation in the header or a screen over the board is cancelled by its own

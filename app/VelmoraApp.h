@@ -102,6 +102,7 @@ private:
     bool statusNotifierHost_ = false;  // the tray is a StatusNotifierItem host (it can recolour)
     QPoint clickPosition_;
     QElapsedTimer sinceDismissed_;
+    bool dismissedByPress_ = false;
     bool finished_ = false;
 };
 

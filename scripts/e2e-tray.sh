@@ -73,6 +73,19 @@ if [ -n "$shot" ]; then
   echo "e2e: screenshot saved to $shot"
 fi
 
+# Without a window manager the panel holds the pointer: a right click on the icon still
+# brings the icon's menu at once, and Escape closes it again.
+xdotool mousemove $((ICON_X + ICON_WIDTH / 2)) $((ICON_Y + ICON_HEIGHT / 2)) click 3
+menu_window() { visible_windows | grep -vx "$icon" | grep -vx "$panel" | head -n1; }
+menu_shown() { menu_window | grep -q .; }
+menu_gone() { ! menu_shown; }
+wait_for 20 "the icon's menu at the first right click" menu_shown
+xdotool key Escape
+wait_for 20 "the menu to close" menu_gone
+panel_hidden || fail "the panel stayed open under the icon's menu"
+xdotool mousemove $((ICON_X + ICON_WIDTH / 2)) $((ICON_Y + ICON_HEIGHT / 2)) click 1
+wait_for 30 "the panel to map again" panel_shown
+
 # A click outside hides the panel, which pauses the clock and saves the game. The clock runs
 # a moment first, so the stored time shows the save came from hiding (a tick saves nothing).
 saved_game() { sed -n 's/.*"Velmora_SavedGame":{"\$data":"\([^"]*\)".*/\1/p' "$store" | base64 -d; }

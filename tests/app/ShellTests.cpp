@@ -20,6 +20,7 @@
 #include "Shell.h"
 #include "SingleInstance.h"
 #include "VelmoraApp.h"
+#include "WelcomeWindow.h"
 
 using namespace velmora;
 using namespace velmora::app;
@@ -276,11 +277,22 @@ void ShellTests::windowModeShowsTheGameAndSavesOnFinish() {
 
 void ShellTests::unwritableStoreStillPlays() {
     Options options;
+    // Earlier cases over fresh stores left their welcome open.
+    WelcomeWindowController::shared().close();
+    QTRY_VERIFY(!WelcomeWindowController::shared().window());
     options.defaultsPath = "/proc/velmora-test/defaults.json";
     options.window = true;
     options.textScale = 1.0;
     VelmoraApp velmora(options);
     QVERIFY(velmora.start());
+    // The welcome cannot be recorded, so it comes on this launch and, within it, only once.
+    WelcomeWindowController& welcome = WelcomeWindowController::shared();
+    QTRY_VERIFY(welcome.window());
+    QVERIFY(velmora.game().hasSeenWelcome());
+    welcome.close();
+    QTRY_VERIFY(!welcome.window());
+    QVERIFY(!showWelcomeIfNeeded(velmora.game()));
+    QVERIFY(!welcome.window());
     velmora.game().primaryAction(0);
     QCOMPARE(velmora.game().phase(), GamePhase::playing);
     velmora.finish();
