@@ -1,4 +1,7 @@
 #include <QCoreApplication>
+
+#include <cmath>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTranslator>
 
@@ -42,6 +45,10 @@ private slots:
     void focusMovesStopAtTheEdges();
     void pressesAreClassifiedAndMultiClicksCounted();
     void symbolsRenderInTheirColour();
+    void springsOvershootAndSettleByTheirDamping();
+    void shadowsBlurAndShiftTheCoverage();
+    void uncoveredFacesAndMarksLineUpWithTheCoveredTile();
+    void clockRunsOnlyWhileWanted();
 };
 
 void LogicTests::pluralCategoriesFollowTheLanguage() {
@@ -285,6 +292,151 @@ void LogicTests::symbolsRenderInTheirColour() {
     QVERIFY(renderSymbol(QStringLiteral("../icons/flag"), Qt::red, 16).isNull());
     QVERIFY(!symbolIcon(QStringLiteral("burst.fill"), Qt::black, 16).isNull());
     QVERIFY(symbolUrl(QStringLiteral("flag.fill")).startsWith(QStringLiteral("qrc:/")));
+}
+
+
+void LogicTests::springsOvershootAndSettleByTheirDamping() {
+    QCOMPARE(springPosition(0, 0.28, 0.5), 0.0);
+    QCOMPARE(springPosition(-1, 0.28, 0.5), 0.0);
+    // An underdamped spring peaks half a damped period in, by exp(-zeta pi / sqrt(1 - zeta^2)).
+    for (const auto& [response, damping] : {std::pair{0.28, 0.5}, std::pair{0.5, 0.85}}) {
+        const double omega = 2 * M_PI / response;
+        const double peakAt = M_PI / (omega * std::sqrt(1 - damping * damping));
+        const double overshoot = std::exp(-damping * M_PI / std::sqrt(1 - damping * damping));
+        QVERIFY(near(springPosition(peakAt, response, damping), 1 + overshoot, 1e-9));
+        QVERIFY(springPosition(peakAt * 0.9, response, damping) < springPosition(peakAt, response, damping));
+        QVERIFY(springPosition(peakAt * 1.1, response, damping) < springPosition(peakAt, response, damping));
+        const double settle = springSettleSeconds(response, damping);
+        for (double t = settle + 0.001; t < settle + 2; t += 0.001)
+            QVERIFY(std::abs(springPosition(t, response, damping) - 1) <= 0.001);
+        QVERIFY(std::abs(springPosition(settle, response, damping) - 1) > 0.001 - 1e-6);
+    }
+    // Critically and over-damped springs approach 1 without passing it.
+    for (double damping : {1.0, 1.5})
+        for (double t = 0.001; t < 3; t += 0.01) {
+            const double x = springPosition(t, 0.3, damping);
+            QVERIFY2(x >= 0 && x < 1, qPrintable(QString::number(t)));
+        }
+    QVERIFY(near(springSettleSeconds(0.28, 0.5), 0.63, 0.02));
+    TileGraphics graphics(nullptr);
+    QCOMPARE(graphics.markSpring(0), 0.0);
+    QCOMPARE(graphics.markSpring(graphics.markSpringMs()), 1.0);  // at rest exactly, not within 0.1 %
+    QVERIFY(graphics.markSpring(120) > 1.1);                       // the mark grows past its size
+}
+
+void LogicTests::shadowsBlurAndShiftTheCoverage() {
+    // A 4x4 opaque square in the middle of 32x32.
+    QImage square(32, 32, QImage::Format_ARGB32_Premultiplied);
+    square.fill(Qt::transparent);
+    for (int y = 14; y < 18; ++y)
+        for (int x = 14; x < 18; ++x) square.setPixel(x, y, qRgba(255, 0, 0, 255));
+    auto coverage = [](const QImage& image) {
+        double sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) sum += qAlpha(image.pixel(x, y)) / 255.0;
+        return sum;
+    };
+    const QImage hard = shadowOf(square, QColor(0, 0, 0, 255), 0);
+    QCOMPARE(qAlpha(hard.pixel(15, 15)), 255);
+    QCOMPARE(qRed(hard.pixel(15, 15)), 0);  // the shadow's colour, not the image's
+    QCOMPARE(qAlpha(hard.pixel(13, 15)), 0);
+    const QImage soft = shadowOf(square, QColor(0, 0, 0, 255), 4);
+    QVERIFY(qAlpha(soft.pixel(15, 15)) < 255);
+    QVERIFY(qAlpha(soft.pixel(11, 15)) > 0);  // spread beyond the square
+    QVERIFY(std::abs(coverage(soft) - 16) < 0.3);  // a blur moves coverage, it does not add any
+    const QImage faint = shadowOf(square, QColor(0, 0, 0, 77), 4);
+    QVERIFY(std::abs(coverage(faint) - 16 * 77 / 255.0) < 0.3);
+    const QImage shifted = shadowOf(square, QColor(0, 0, 0, 255), 0, 0, 3);
+    QCOMPARE(qAlpha(shifted.pixel(15, 14)), 0);
+    QCOMPARE(qAlpha(shifted.pixel(15, 20)), 255);
+    // Premultiplied: no colour brighter than its coverage.
+    const QImage white = shadowOf(square, QColor(255, 255, 255, 153), 2);
+    for (int x = 8; x < 24; ++x) QVERIFY(qRed(white.pixel(x, 15)) <= qAlpha(white.pixel(x, 15)));
+
+    // A panel's shadow: centred in its padding, densest under the panel, nothing at the corners.
+    const double pad = panelShadowPadding(16);
+    const QImage panel = renderPanelShadow(100, 60, 16, 16, 0.3, 1.0);
+    QCOMPARE(panel.width(), int(100 + 2 * pad));
+    QCOMPARE(panel.height(), int(60 + 2 * pad));
+    const int centreAlpha = qAlpha(panel.pixel(panel.width() / 2, panel.height() / 2));
+    QVERIFY2(std::abs(centreAlpha - 77) <= 3, qPrintable(QString::number(centreAlpha)));
+    QCOMPARE(qAlpha(panel.pixel(0, 0)), 0);
+}
+
+void LogicTests::uncoveredFacesAndMarksLineUpWithTheCoveredTile() {
+    const FacePalette palette{QColor(Qt::black), QColor(Qt::white), alertColor(false), false};
+    const int margin = int(coveredTileMargin(44));
+    const int frame = renderCoveredTile(TileTheme::onyx, 44, 1.0, Qt::white, Qt::gray).width();
+    for (UncoveredFace face : {UncoveredFace::empty, UncoveredFace::number, UncoveredFace::mine,
+                               UncoveredFace::explodedMine, UncoveredFace::wrongFlag})
+        QCOMPARE(renderUncoveredFace(face, 44, 1.0, palette).width(), frame);
+    QCOMPARE(renderTileMark(TileMark::flag, 44, 2.0).width(), renderCoveredTile(TileTheme::onyx, 44, 2.0, Qt::white, Qt::gray).width());
+
+    // A number face casts its shadow downwards from 16 points on, not below that.
+    const QImage number = renderUncoveredFace(UncoveredFace::number, 44, 1.0, palette);
+    QVERIFY(qAlpha(number.pixel(margin + 22, margin + 44)) > 0);
+    QCOMPARE(qAlpha(number.pixel(margin + 22, margin - 2)), 0);
+    QCOMPARE(number.pixelColor(margin + 22, margin + 22), QColor(Qt::white));
+    const int smallMargin = int(coveredTileMargin(15));
+    const QImage small = renderUncoveredFace(UncoveredFace::number, 15, 1.0, palette);
+    QCOMPARE(qAlpha(small.pixel(smallMargin + 7, smallMargin + 15 + 1)), 0);
+
+    // An exploded mine: alert background, white burst; any other mine: the control background.
+    const QImage exploded = renderUncoveredFace(UncoveredFace::explodedMine, 44, 1.0, palette);
+    QCOMPARE(exploded.pixelColor(margin + 3, margin + 22), alertColor(false));
+    QCOMPARE(exploded.pixelColor(margin + 22, margin + 22), QColor(Qt::white));
+    const QImage mine = renderUncoveredFace(UncoveredFace::mine, 44, 1.0, palette);
+    QCOMPARE(mine.pixelColor(margin + 3, margin + 22), QColor(Qt::white));
+    QVERIFY(mine.pixelColor(margin + 22, margin + 22).lightness() < 40);
+    // A wrong flag adds the alert-coloured crossed flag over the burst.
+    const QImage wrong = renderUncoveredFace(UncoveredFace::wrongFlag, 44, 1.0, palette);
+    QVERIFY(wrong != mine);
+
+    // Marks are white with a dark halo just outside the symbol.
+    const QImage flag = renderTileMark(TileMark::flag, 44, 1.0);
+    bool white = false, halo = false;
+    for (int y = 0; y < flag.height(); ++y)
+        for (int x = 0; x < flag.width(); ++x) {
+            const QColor c = flag.pixelColor(x, y);
+            white = white || c == QColor(Qt::white);
+            halo = halo || (c.alpha() > 0 && c.alpha() < 200 && c.lightness() < 60);
+        }
+    QVERIFY(white && halo);
+    QVERIFY(renderTileMark(TileMark::questionMark, 44, 1.0) != flag);
+
+    // The provider serves them by URL and refuses what it cannot draw.
+    TileGraphics graphics(nullptr);
+    TileImageProvider provider;
+    QSize size;
+    const QString url = graphics.uncoveredFaceUrl(QStringLiteral("mine"), true, false, 44, 1.0, false);
+    QVERIFY(url.startsWith(QStringLiteral("image://velmora/face/3/4400/100/0/")));
+    QCOMPARE(provider.requestImage(url.mid(int(qstrlen("image://velmora/"))), &size, {}).width(), frame);
+    QVERIFY(graphics.uncoveredFaceUrl(QStringLiteral("mine"), true, true, 44, 1.0, false).contains(QStringLiteral("/face/4/")));
+    QVERIFY(graphics.uncoveredFaceUrl(QStringLiteral("covered"), false, false, 44, 1.0, false).isEmpty());
+    QVERIFY(graphics.markUrl(QStringLiteral("questionMark"), 44, 1.0).startsWith(QStringLiteral("image://velmora/mark/1/")));
+    QVERIFY(graphics.markUrl(QString(), 44, 1.0).isEmpty());
+    for (const char* bad : {"face/9/4400/100/0/ff000000/ffffffff/ffcc1212", "face/0/4400/100/0/nothex/ffffffff/ffcc1212",
+                            "face/0/-5/100/0/ff000000/ffffffff/ffcc1212", "mark/2/4400/100", "mark/0/4400/9000",
+                            "shadow/100/100/0/99999999/30/100", "shadow/0/100/0/10/30/100"}) {
+        const QImage image = provider.requestImage(QString::fromLatin1(bad), &size, {});
+        QVERIFY2(image.size() == QSize(1, 1) && qAlpha(image.pixel(0, 0)) == 0, bad);
+    }
+}
+
+void LogicTests::clockRunsOnlyWhileWanted() {
+    TileClock clock;
+    QVERIFY(!clock.running());
+    QSignalSpy stops(&clock, &TileClock::runningChanged);
+    const double from = clock.runFor(30);
+    QVERIFY(clock.running());
+    QCOMPARE(clock.time(), from);
+    clock.runFor(10);  // a shorter wish does not cut a longer one short
+    QTRY_VERIFY(!clock.running());
+    QVERIFY(clock.time() >= from + 30);
+    QCOMPARE(stops.count(), 2);  // started once, stopped once
+    const double later = clock.runFor(0);
+    QVERIFY(later >= clock.time() - 1e-9 && later >= from + 30);
+    QTRY_VERIFY(!clock.running());
 }
 
 QTEST_MAIN(LogicTests)

@@ -1,5 +1,6 @@
 #include "TileGraphics.h"
 
+#include <QAbstractAnimation>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -12,6 +13,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include "LocalizedText.h"
 #include "Symbols.h"
@@ -184,6 +187,242 @@ QImage renderCoveredTile(TileTheme theme, double size, double devicePixelRatio, 
     return image;
 }
 
+// --- shadows ----------------------------------------------------------------------------
+
+QImage shadowOf(const QImage& image, const QColor& color, double radius, double dx, double dy) {
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = source.width(), h = source.height();
+    QImage result(w, h, QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(image.devicePixelRatio());
+    result.fill(Qt::transparent);
+    if (w == 0 || h == 0) return result;
+
+    const double sigma = std::max(radius, 0.0) / 2.0;
+    const int reach = sigma > 0 ? static_cast<int>(std::ceil(3 * sigma)) : 0;
+    std::vector<double> kernel(static_cast<std::size_t>(2 * reach + 1), 1.0);
+    if (reach > 0) {
+        double sum = 0;
+        for (int i = -reach; i <= reach; ++i) sum += kernel[std::size_t(i + reach)] = std::exp(-(i * i) / (2 * sigma * sigma));
+        for (double& k : kernel) k /= sum;
+    }
+    // Shift by whole pixels: at these sizes a blur hides the rest.
+    const int ox = static_cast<int>(std::lround(dx)), oy = static_cast<int>(std::lround(dy));
+    std::vector<double> alpha(std::size_t(w) * std::size_t(h), 0.0), pass(alpha.size(), 0.0);
+    for (int y = 0; y < h; ++y) {
+        const int sy = y - oy;
+        if (sy < 0 || sy >= h) continue;
+        const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
+        for (int x = 0; x < w; ++x) {
+            const int sx = x - ox;
+            if (sx >= 0 && sx < w) alpha[std::size_t(y) * w + x] = qAlpha(line[sx]) / 255.0;
+        }
+    }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double v = 0;
+            for (int i = -reach; i <= reach; ++i)
+                if (x + i >= 0 && x + i < w) v += kernel[std::size_t(i + reach)] * alpha[std::size_t(y) * w + x + i];
+            pass[std::size_t(y) * w + x] = v;
+        }
+    const double a = color.alphaF();
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            double v = 0;
+            for (int i = -reach; i <= reach; ++i)
+                if (y + i >= 0 && y + i < h) v += kernel[std::size_t(i + reach)] * pass[std::size_t(y + i) * w + x];
+            const double cover = std::clamp(v * a, 0.0, 1.0);
+            line[x] = qRgba(int(std::lround(color.red() * cover)), int(std::lround(color.green() * cover)),
+                            int(std::lround(color.blue() * cover)), int(std::lround(255 * cover)));
+        }
+    }
+    return result;
+}
+
+// --- uncovered faces and marks ------------------------------------------------------------
+
+namespace {
+QColor withAlpha(QColor c, double alpha) {
+    c.setAlphaF(float(c.alphaF() * alpha));
+    return c;
+}
+
+QImage blankFrame(double size, double devicePixelRatio) {
+    const double margin = coveredTileMargin(size);
+    const int pixels = std::max(1, static_cast<int>(std::ceil((size + 2 * margin) * devicePixelRatio)));
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
+void strokeShape(QPainter& p, const QPainterPath& path, const QColor& colour, double width) {
+    QPen pen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setMiterLimit(10);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+}
+
+// A symbol of side `points` centred in the tile, optionally over its own shadow.
+void drawCentredSymbol(QImage& frame, double size, const QString& name, const QColor& colour, double points,
+                       const QColor& shadow = {}, double shadowRadius = 0) {
+    const double dpr = frame.devicePixelRatio();
+    const int pixels = std::max(1, static_cast<int>(std::lround(points * dpr)));
+    const QImage symbol = renderSymbol(name, colour, pixels);
+    if (symbol.isNull()) return;
+    QImage layer(frame.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter p(&layer);  // in device pixels: the layer has no pixel ratio yet
+        const double centre = (coveredTileMargin(size) + size / 2) * dpr;
+        p.drawImage(QPointF(std::round(centre - pixels / 2.0), std::round(centre - pixels / 2.0)), symbol);
+    }
+    layer.setDevicePixelRatio(dpr);
+    QPainter p(&frame);
+    if (shadow.isValid() && shadow.alpha() > 0) p.drawImage(QPointF(0, 0), shadowOf(layer, shadow, shadowRadius * dpr));
+    p.drawImage(QPointF(0, 0), layer);
+}
+}  // namespace
+
+QImage renderUncoveredFace(UncoveredFace face, double size, double devicePixelRatio, const FacePalette& palette) {
+    QImage image = blankFrame(size, devicePixelRatio);
+    const double s = size / 44.0;
+    const double radius = 5 * s;
+    const double margin = coveredTileMargin(size);
+    const QRectF tile(margin, margin, size, size);
+    const QColor border = withAlpha(palette.primary, palette.increasedContrast ? 0.5 : 0.2);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        if (face == UncoveredFace::empty) {
+            p.fillPath(roundedRect(tile, radius), withAlpha(palette.primary, 0.04));
+            // The border lies inside the shape.
+            const double line = size >= 16 ? 1.5 : 1.0;
+            const QRectF inner = tile.adjusted(line / 2, line / 2, -line / 2, -line / 2);
+            strokeShape(p, roundedRect(inner, std::max(0.0, radius - line / 2)), border, line);
+            return image;
+        }
+        if (face == UncoveredFace::number && size >= 16) {
+            QImage shape = blankFrame(size, devicePixelRatio);
+            {
+                QPainter q(&shape);
+                q.setRenderHint(QPainter::Antialiasing);
+                q.fillPath(roundedRect(tile, radius), Qt::black);
+            }
+            p.drawImage(QRectF(0, 0, image.width() / devicePixelRatio, image.height() / devicePixelRatio),
+                        shadowOf(shape, QColor(0, 0, 0, 56), 2 * s * devicePixelRatio, 0, 1 * devicePixelRatio));
+        }
+        const bool exploded = face == UncoveredFace::explodedMine;
+        p.fillPath(roundedRect(tile, radius), exploded ? palette.alert : palette.controlBackground);
+        strokeShape(p, roundedRect(tile, radius), border, 1.0);
+    }
+    if (face == UncoveredFace::number) return image;
+    const bool exploded = face == UncoveredFace::explodedMine;
+    drawCentredSymbol(image, size, QStringLiteral("burst.fill"), exploded ? QColor(Qt::white) : palette.primary,
+                      0.55 * size);
+    if (face == UncoveredFace::wrongFlag)
+        drawCentredSymbol(image, size, QStringLiteral("flag.slash.fill"), palette.alert, 0.5 * size,
+                          QColor(255, 255, 255, 153), 0.5);
+    return image;
+}
+
+QImage renderTileMark(TileMark mark, double size, double devicePixelRatio) {
+    QImage image = blankFrame(size, devicePixelRatio);
+    drawCentredSymbol(image, size, mark == TileMark::flag ? QStringLiteral("flag.fill") : QStringLiteral("questionmark"),
+                      Qt::white, 0.5 * size, QColor(0, 0, 0, 179), std::max(0.04 * size, 0.5));
+    return image;
+}
+
+double panelShadowPadding(double blurRadius) { return std::ceil(1.5 * std::max(blurRadius, 0.0)) + 1; }
+
+QImage renderPanelShadow(double width, double height, double cornerRadius, double blurRadius, double opacity,
+                         double devicePixelRatio) {
+    const double pad = panelShadowPadding(blurRadius);
+    const int w = std::max(1, static_cast<int>(std::ceil((width + 2 * pad) * devicePixelRatio)));
+    const int h = std::max(1, static_cast<int>(std::ceil((height + 2 * pad) * devicePixelRatio)));
+    QImage shape(w, h, QImage::Format_ARGB32_Premultiplied);
+    shape.fill(Qt::transparent);
+    {
+        QPainter p(&shape);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(devicePixelRatio, devicePixelRatio);
+        p.fillPath(roundedRect(QRectF(pad, pad, width, height), cornerRadius), Qt::black);
+    }
+    QImage shadow = shadowOf(shape, QColor::fromRgbF(0, 0, 0, float(std::clamp(opacity, 0.0, 1.0))),
+                             blurRadius * devicePixelRatio);
+    shadow.setDevicePixelRatio(devicePixelRatio);
+    return shadow;
+}
+
+// --- springs ------------------------------------------------------------------------------
+
+namespace {
+// Runs as long as its clock is wanted; Qt Quick advances it with the frames.
+class ClockTicker final : public QAbstractAnimation {
+public:
+    explicit ClockTicker(std::function<void()> tick, QObject* parent) : QAbstractAnimation(parent), tick_(std::move(tick)) {}
+    int duration() const override { return -1; }
+
+protected:
+    void updateCurrentTime(int) override { tick_(); }
+
+private:
+    std::function<void()> tick_;
+};
+}  // namespace
+
+TileClock::TileClock(QObject* parent) : QObject(parent) {
+    elapsed_.start();
+    ticker_ = new ClockTicker([this] { tick(); }, this);
+}
+
+double TileClock::now() const { return elapsed_.nsecsElapsed() / 1e6; }
+
+double TileClock::runFor(double ms) {
+    time_ = now();
+    until_ = std::max(until_, time_ + std::max(ms, 0.0));
+    emit timeChanged();
+    if (!running_) {
+        running_ = true;
+        ticker_->start();
+        emit runningChanged();
+    }
+    return time_;
+}
+
+void TileClock::tick() {
+    time_ = now();
+    emit timeChanged();
+    if (time_ < until_) return;
+    ticker_->stop();
+    running_ = false;
+    emit runningChanged();
+}
+
+double springPosition(double seconds, double response, double dampingFraction) {
+    if (seconds <= 0) return 0;
+    if (response <= 0) return 1;
+    const double omega = 2 * M_PI / response;
+    const double zeta = std::max(dampingFraction, 0.0);
+    const double t = seconds;
+    if (zeta < 1) {
+        const double damped = omega * std::sqrt(1 - zeta * zeta);
+        return 1 - std::exp(-zeta * omega * t) * (std::cos(damped * t) + zeta * omega / damped * std::sin(damped * t));
+    }
+    if (zeta == 1) return 1 - std::exp(-omega * t) * (1 + omega * t);
+    const double root = omega * std::sqrt(zeta * zeta - 1);
+    const double r1 = -zeta * omega + root, r2 = -zeta * omega - root;
+    return 1 - (r2 * std::exp(r1 * t) - r1 * std::exp(r2 * t)) / (r2 - r1);
+}
+
+double springSettleSeconds(double response, double dampingFraction) {
+    double settled = 0;
+    for (int ms = 1; ms <= 10000; ++ms)
+        if (std::abs(springPosition(ms / 1000.0, response, dampingFraction) - 1) > 0.001) settled = ms / 1000.0;
+    return settled;
+}
+
 // --- image provider ---------------------------------------------------------------------
 
 TileImageProvider::TileImageProvider() : QQuickImageProvider(QQuickImageProvider::Image) {}
@@ -216,6 +455,39 @@ QImage TileImageProvider::requestImage(const QString& id, QSize* size, const QSi
             image = renderCoveredTile(allTileThemes[static_cast<std::size_t>(themeIndex)], sizeHundredths / 100.0,
                                       ratioHundredths / 100.0, base, outline);
         }
+    } else if (parts.size() == 8 && parts[0] == QLatin1String("face")) {
+        bool okFace = false, okSize = false, okRatio = false;
+        const int faceIndex = parts[1].toInt(&okFace);
+        const int sizeHundredths = parts[2].toInt(&okSize);
+        const int ratioHundredths = parts[3].toInt(&okRatio);
+        FacePalette palette{colorFromHex(parts[5]), colorFromHex(parts[6]), colorFromHex(parts[7]),
+                            parts[4] == QLatin1String("1")};
+        if (okFace && okSize && okRatio && faceIndex >= 0 && faceIndex <= int(UncoveredFace::wrongFlag) &&
+            sizeHundredths > 0 && sizeHundredths <= 100000 && ratioHundredths >= 25 && ratioHundredths <= 800 &&
+            palette.primary.isValid() && palette.controlBackground.isValid() && palette.alert.isValid())
+            image = renderUncoveredFace(UncoveredFace(faceIndex), sizeHundredths / 100.0, ratioHundredths / 100.0,
+                                        palette);
+    } else if (parts.size() == 4 && parts[0] == QLatin1String("mark")) {
+        bool okMark = false, okSize = false, okRatio = false;
+        const int markIndex = parts[1].toInt(&okMark);
+        const int sizeHundredths = parts[2].toInt(&okSize);
+        const int ratioHundredths = parts[3].toInt(&okRatio);
+        if (okMark && okSize && okRatio && (markIndex == 0 || markIndex == 1) && sizeHundredths > 0 &&
+            sizeHundredths <= 100000 && ratioHundredths >= 25 && ratioHundredths <= 800)
+            image = renderTileMark(TileMark(markIndex), sizeHundredths / 100.0, ratioHundredths / 100.0);
+    } else if (parts.size() == 7 && parts[0] == QLatin1String("shadow")) {
+        std::array<int, 6> v{};
+        bool ok = true;
+        for (std::size_t i = 0; i < v.size(); ++i) {
+            bool okPart = false;
+            v[i] = parts[int(i) + 1].toInt(&okPart);
+            ok = ok && okPart && v[i] >= 0;
+        }
+        // Width, height, corner and blur up to 2000 points: the panel is far smaller.
+        if (ok && v[0] > 0 && v[1] > 0 && v[0] <= 200000 && v[1] <= 200000 && v[2] <= 200000 && v[3] <= 20000 &&
+            v[4] <= 100 && v[5] >= 25 && v[5] <= 800)
+            image = renderPanelShadow(v[0] / 100.0, v[1] / 100.0, v[2] / 100.0, v[3] / 100.0, v[4] / 100.0,
+                                      v[5] / 100.0);
     } else if (parts.size() == 2 && parts[0] == QLatin1String("appicon")) {
         // The running program's own icon, as the desktop knows it.
         bool okPixels = false;
@@ -273,6 +545,62 @@ QString TileGraphics::coveredTileUrl(const QString& themeRaw, double size, doubl
 }
 
 double TileGraphics::coveredTileMargin(double size) const { return velmora::ui::coveredTileMargin(size); }
+
+QString TileGraphics::uncoveredFaceUrl(const QString& face, bool exploded, bool wrongFlag, double size,
+                                       double devicePixelRatio, bool increasedContrast) const {
+    UncoveredFace kind = UncoveredFace::empty;
+    if (face == QLatin1String("mine"))
+        kind = wrongFlag ? UncoveredFace::wrongFlag : exploded ? UncoveredFace::explodedMine : UncoveredFace::mine;
+    else if (face == QLatin1String("number"))
+        kind = UncoveredFace::number;
+    else if (face != QLatin1String("empty"))
+        return {};
+    return QStringLiteral("image://velmora/face/%1/%2/%3/%4/%5/%6/%7")
+        .arg(int(kind))
+        .arg(std::lround(size * 100))
+        .arg(std::lround(std::clamp(devicePixelRatio, 0.25, 8.0) * 100))
+        .arg(increasedContrast ? 1 : 0)
+        .arg(colorHex(appearance_.primary), colorHex(appearance_.controlBackground), colorHex(alertColorValue()));
+}
+
+QString TileGraphics::markUrl(const QString& mark, double size, double devicePixelRatio) const {
+    int kind = -1;
+    if (mark == QLatin1String("flag")) kind = int(TileMark::flag);
+    if (mark == QLatin1String("questionMark")) kind = int(TileMark::questionMark);
+    if (kind < 0 || size <= 0) return {};
+    return QStringLiteral("image://velmora/mark/%1/%2/%3")
+        .arg(kind)
+        .arg(std::lround(size * 100))
+        .arg(std::lround(std::clamp(devicePixelRatio, 0.25, 8.0) * 100));
+}
+
+QString TileGraphics::panelShadowUrl(double width, double height, double cornerRadius, double blurRadius,
+                                     double opacity, double devicePixelRatio) const {
+    if (!(width > 0) || !(height > 0)) return {};
+    return QStringLiteral("image://velmora/shadow/%1/%2/%3/%4/%5/%6")
+        .arg(std::lround(width * 100))
+        .arg(std::lround(height * 100))
+        .arg(std::lround(std::max(cornerRadius, 0.0) * 100))
+        .arg(std::lround(std::max(blurRadius, 0.0) * 100))
+        .arg(std::lround(std::clamp(opacity, 0.0, 1.0) * 100))
+        .arg(std::lround(std::clamp(devicePixelRatio, 0.25, 8.0) * 100));
+}
+
+double TileGraphics::panelShadowPadding(double blurRadius) const { return velmora::ui::panelShadowPadding(blurRadius); }
+
+namespace {
+constexpr double kMarkResponse = 0.28;
+constexpr double kMarkDamping = 0.5;
+}  // namespace
+
+double TileGraphics::markSpring(double ms) const {
+    return ms >= markSpringMs() ? 1.0 : springPosition(ms / 1000.0, kMarkResponse, kMarkDamping);
+}
+
+int TileGraphics::markSpringMs() const {
+    static const int settle = int(std::ceil(springSettleSeconds(kMarkResponse, kMarkDamping) * 1000));
+    return settle;
+}
 
 QString TileGraphics::symbolSource(const QString& name, const QColor& color, double pointSize,
                                    double devicePixelRatio) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QQuickImageProvider>
@@ -9,6 +10,7 @@
 
 #include "Types.h"
 
+class QAbstractAnimation;
 class QQmlEngine;
 class QJSEngine;
 
@@ -71,7 +73,78 @@ double coveredTileMargin(double size);
 QImage renderCoveredTile(TileTheme theme, double size, double devicePixelRatio, const QColor& controlBackground,
                          const QColor& outline);
 
+// --- uncovered faces and marks ------------------------------------------------------------
+
+// What an uncovered tile is drawn as, apart from the number's text (drawn over the face).
+enum class UncoveredFace { empty, number, mine, explodedMine, wrongFlag };
+// The colours an uncovered face is drawn in; increasedContrast strengthens the border.
+struct FacePalette {
+    QColor primary;
+    QColor controlBackground;
+    QColor alert;
+    bool increasedContrast = false;
+};
+// The face drawn once, in the same (size + 2 margin) frame as the covered tile, so the two
+// line up and either can carry a shadow past the tile's edge.
+QImage renderUncoveredFace(UncoveredFace face, double size, double devicePixelRatio, const FacePalette& palette);
+
+enum class TileMark { flag, questionMark };
+// A white mark at half the tile's size with its dark halo, in the covered tile's frame.
+QImage renderTileMark(TileMark mark, double size, double devicePixelRatio);
+
+// A soft shadow of the image's coverage: the alpha blurred with a Gaussian of the given radius
+// (device pixels, the radius being two standard deviations), filled with the colour, offset by
+// (dx, dy) device pixels. Same size as the image; what falls outside is cut.
+QImage shadowOf(const QImage& image, const QColor& color, double radius, double dx = 0, double dy = 0);
+
+// The shadow a rounded panel of the given size casts: black at `opacity`, blurred by `blurRadius`
+// (points), drawn (size + 2 panelShadowPadding) points large, the panel centred in it.
+double panelShadowPadding(double blurRadius);
+QImage renderPanelShadow(double width, double height, double cornerRadius, double blurRadius, double opacity,
+                         double devicePixelRatio);
+
+// --- springs ------------------------------------------------------------------------------
+
+// A spring of the given response (seconds per undamped period) and damping fraction, released
+// from 0 towards 1: its position after `seconds`. Underdamped springs overshoot 1.
+double springPosition(double seconds, double response, double dampingFraction);
+// When such a spring stays within 0.1 % of 1 from then on, in seconds.
+double springSettleSeconds(double response, double dampingFraction);
+
+// One clock for every tile animation of a board: the tiles compute their faces and marks from
+// its time, instead of each running timers of its own. It ticks with the frames while some
+// tile has asked for it and stops when the last of them is done.
+class TileClock : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(double time READ time NOTIFY timeChanged)  // ms, as of the last frame or runFor()
+    Q_PROPERTY(bool running READ running NOTIFY runningChanged)
+public:
+    explicit TileClock(QObject* parent = nullptr);
+    double time() const { return time_; }
+    bool running() const { return running_; }
+    // The time now, between frames too.
+    Q_INVOKABLE double now() const;
+    // Keeps the clock ticking for at least ms from now; returns the time it starts from.
+    Q_INVOKABLE double runFor(double ms);
+
+signals:
+    void timeChanged();
+    void runningChanged();
+
+private:
+    void tick();
+    QElapsedTimer elapsed_;
+    QAbstractAnimation* ticker_ = nullptr;
+    double time_ = 0;
+    double until_ = 0;
+    bool running_ = false;
+};
+
 // Serves "image://velmora/covered/<theme index>/<size x100>/<dpr x100>/<base hex>/<outline hex>" and
+// "image://velmora/face/<face index>/<size x100>/<dpr x100>/<contrast 0|1>/<primary>/<base>/<alert>",
+// "image://velmora/mark/<mark index>/<size x100>/<dpr x100>",
+// "image://velmora/shadow/<width x100>/<height x100>/<corner x100>/<blur x100>/<opacity x100>/<dpr x100>",
 // "image://velmora/symbol/<name>/<colour hex without #>/<pixels>" and "image://velmora/appicon/<pixels>". Qt Quick caches images
 // by URL, so every covered tile of one theme and size shares one texture.
 class TileImageProvider : public QQuickImageProvider {
@@ -109,6 +182,18 @@ public:
     Q_INVOKABLE QColor numberColor(int count) const;
     Q_INVOKABLE QString coveredTileUrl(const QString& themeRaw, double size, double devicePixelRatio) const;
     Q_INVOKABLE double coveredTileMargin(double size) const;
+    // face is a tile's face name ("empty", "number", "mine"); "" for a face never shown.
+    Q_INVOKABLE QString uncoveredFaceUrl(const QString& face, bool exploded, bool wrongFlag, double size,
+                                         double devicePixelRatio, bool increasedContrast) const;
+    // mark is "flag" or "questionMark".
+    Q_INVOKABLE QString markUrl(const QString& mark, double size, double devicePixelRatio) const;
+    // The flag and question-mark spring (response 0.28 s, damping 0.5) after ms milliseconds,
+    // and how long it runs before it is drawn at rest.
+    Q_INVOKABLE double markSpring(double ms) const;
+    Q_INVOKABLE int markSpringMs() const;
+    Q_INVOKABLE QString panelShadowUrl(double width, double height, double cornerRadius, double blurRadius,
+                                       double opacity, double devicePixelRatio) const;
+    Q_INVOKABLE double panelShadowPadding(double blurRadius) const;
     Q_INVOKABLE QString symbolSource(const QString& name, const QColor& color, double pointSize,
                                      double devicePixelRatio) const;
     Q_INVOKABLE QString themeDisplayName(const QString& themeRaw) const;
