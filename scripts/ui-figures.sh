@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # UI figures (a benchmark, not a test) on the software renderer under Xvfb with a real tray host:
-#   start -> tray icon shown, tray click -> panel's first frame, first click on Expert -> first
-#   frame after the board opened and -> last frame of the reveal animation, frame intervals
-#   during that animation (median, p95), resident memory with an Expert game open.
-# Prints a Markdown table of medians over RUNS launches (default 5).
+#   start -> tray icon shown, private memory idle in the tray before the panel was ever opened,
+#   tray click -> panel's first frame, first click on Expert -> first frame after the board
+#   opened and -> last frame of the reveal animation, frame intervals during that animation
+#   (median, p95), private and resident memory with an Expert game open. Every launch uses a
+#   store whose difficulty is Expert.
+# Private memory is Private_Clean + Private_Dirty of /proc/PID/smaps_rollup: what the process
+# costs beyond the libraries it shares with others.
+# Prints a Markdown table of medians over RUNS launches (default 5) with one column per
+# program; given two (before and after), their launches alternate, so both see the same load.
 #
-#   scripts/ui-figures.sh path/to/velmora
+#   scripts/ui-figures.sh path/to/velmora [path/to/other/velmora]
 set -euo pipefail
 
-app=${1:?usage: ui-figures.sh path/to/velmora}
+[ $# -ge 1 ] || { echo "usage: ui-figures.sh path/to/velmora [path/to/other/velmora]" >&2; exit 2; }
+apps=("$@")
 runs=${RUNS:-5}
 work=$(mktemp -d /tmp/velmora-figures.XXXXXX)
 xsession_name=figures
@@ -21,17 +27,23 @@ xsession_start
 # Value of the first line "event t" after time $2 in log $1 (microseconds).
 first_after() { awk -v e="$3" -v t="$2" '$1 == e && $2 > t { print $2; exit }' "$1"; }
 
-: >"$work/start" ; : >"$work/open" ; : >"$work/reveal" ; : >"$work/settle" ; : >"$work/intervals" ; : >"$work/rss"
-for run in $(seq "$runs"); do
-  store="$work/store-$run.json"
-  log="$work/frames-$run.log"
+# Private memory of a process in kB.
+private_kb() { awk '/^Private_(Clean|Dirty):/ { k += $2 } END { print k }' "/proc/$1/smaps_rollup"; }
+
+# measure N RUN: one launch of program number N, its figures appended to $work/N.<figure>.
+measure() {
+  local n=$1 run=$2 app=${apps[$1]} out="$work/$1"
+  store="$work/store-$n-$run.json"
+  log="$work/frames-$n-$run.log"
   echo '{"Velmora_Difficulty":"Expert","Velmora_HasSeenWelcome":true}' >"$store"
   : >"$log"
   started=$(now_us)
   VELMORA_FRAME_LOG="$log" "$app" --defaults "$store" --text-scale 1 >/dev/null 2>&1 &
   pid=$!
   wait_for 30 "the tray icon" icon_shown
-  echo $(( $(now_us) - started )) >>"$work/start"
+  echo $(( $(now_us) - started )) >>"$out.start"
+  sleep 2   # idle in the tray: whatever start-up left behind has settled
+  private_kb "$pid" >>"$out.idle"
   icon=$(visible_windows | head -n1)
   eval "$(xdotool getwindowgeometry --shell "$icon" | sed 's/^/ICON_/')"
 
@@ -42,7 +54,7 @@ for run in $(seq "$runs"); do
   has_frame() { [ -n "$(first_after "$log" "$(first_after "$log" 0 trigger)" frame)" ]; }
   wait_for 30 "the panel's first frame" has_frame
   trigger=$(first_after "$log" 0 trigger)
-  echo $(( $(first_after "$log" "$trigger" frame) - trigger )) >>"$work/open"
+  echo $(( $(first_after "$log" "$trigger" frame) - trigger )) >>"$out.open"
   panel=$(visible_windows | grep -vx "$icon" | head -n1)
   eval "$(xdotool getwindowgeometry --shell "$panel" | sed 's/^/PANEL_/')"
   sleep 0.5   # let the panel settle so its frames do not mix with the reveal's
@@ -60,25 +72,55 @@ for run in $(seq "$runs"); do
   done
   press=$(awk '$1 == "press" { t = $2 } END { print t }' "$log")
   tiles=$(first_after "$log" "$press" tiles)
-  echo $(( $(first_after "$log" "$tiles" frame) - press )) >>"$work/reveal"
+  echo $(( $(first_after "$log" "$tiles" frame) - press )) >>"$out.reveal"
   awk -v t="$tiles" '$1 == "frame" && $2 > t { if (p && $2 - p > 250000) exit; if (p) print $2 - p; p = $2 }' \
-    "$log" >>"$work/intervals"
+    "$log" >>"$out.intervals"
   last=$(awk -v t="$tiles" '$1 == "frame" && $2 > t { if (p && $2 - p > 250000) exit; p = $2 } END { print p }' "$log")
-  echo $(( last - press )) >>"$work/settle"
-  awk '/VmRSS/ { print $2 }' "/proc/$pid/status" >>"$work/rss"
+  echo $(( last - press )) >>"$out.settle"
+  awk '/VmRSS/ { print $2 }' "/proc/$pid/status" >>"$out.rss"
+  private_kb "$pid" >>"$out.private"
 
   kill -TERM "$pid"; wait "$pid" || true
+}
+
+for n in "${!apps[@]}"; do
+  for figure in start idle open reveal settle intervals rss private; do : >"$work/$n.$figure"; done
+done
+for run in $(seq "$runs"); do
+  for n in "${!apps[@]}"; do measure "$n" "$run"; done
 done
 
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { if (NR == 0) { print "n/a"; exit } i = int((NR + 1) / 2); print v[i] }'; }
 p95() { sort -n "$1" | awk '{ v[NR] = $1 } END { if (NR == 0) { print "n/a"; exit } i = int(NR * 0.95 + 0.999); if (i < 1) i = 1; print v[i] }'; }
 ms() { awk -v v="$1" 'BEGIN { if (v == "n/a") print v; else printf "%.1f ms", v / 1000 }'; }
+mb() { awk -v k="$1" 'BEGIN { printf "%.1f MB", k * 1024 / 1e6 }'; }
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'; }
 
-echo "| figure (software renderer, Xvfb, $runs launches) | median |"
-echo "|---|---|"
-echo "| process start -> tray icon shown | $(ms "$(median "$work/start")") |"
-echo "| tray click -> panel's first frame | $(ms "$(median "$work/open")") |"
-echo "| first click on Expert -> first frame with the opened region | $(ms "$(median "$work/reveal")") |"
-echo "| first click on Expert -> last frame of the reveal animation | $(ms "$(median "$work/settle")") |"
-echo "| frame interval during the Expert reveal: median / p95 ($(wc -l <"$work/intervals") frames) | $(ms "$(median "$work/intervals")") / $(ms "$(p95 "$work/intervals")") |"
-echo "| resident memory, Expert game open | $(awk -v k="$(median "$work/rss")" 'BEGIN { printf "%.1f MiB", k / 1024 }') |"
+# row LABEL COMMAND: one table row, COMMAND N printing program N's cell.
+row() {
+  local line="| $1 |"
+  for n in "${!apps[@]}"; do line+=" $($2 "$n") |"; done
+  echo "$line"
+}
+cell_start() { ms "$(median "$work/$1.start")"; }
+cell_idle() { mb "$(median "$work/$1.idle")"; }
+cell_open() { ms "$(median "$work/$1.open")"; }
+cell_reveal() { ms "$(median "$work/$1.reveal")"; }
+cell_settle() { ms "$(median "$work/$1.settle")"; }
+cell_frames() { echo "$(ms "$(median "$work/$1.intervals")") / $(ms "$(p95 "$work/$1.intervals")") ($(wc -l <"$work/$1.intervals") frames)"; }
+cell_private() { mb "$(median "$work/$1.private")"; }
+cell_rss() { mib "$(median "$work/$1.rss")"; }
+
+header="| figure (software renderer, Xvfb, $runs launches each; medians) |"
+rule="|---|"
+for n in "${!apps[@]}"; do header+=" ${apps[$n]} |"; rule+="---|"; done
+echo "$header"
+echo "$rule"
+row "process start -> tray icon shown" cell_start
+row "private memory idle in the tray, Expert stored, before the first open" cell_idle
+row "tray click -> panel's first frame" cell_open
+row "first click on Expert -> first frame with the opened region" cell_reveal
+row "first click on Expert -> last frame of the reveal animation" cell_settle
+row "frame interval during the Expert reveal: median / p95" cell_frames
+row "private memory, Expert game open" cell_private
+row "resident memory, Expert game open" cell_rss
