@@ -32,6 +32,8 @@ private slots:
     void onlyChangedTilesAreReported();
     void boardFollowsDifficultyAndSize();
     void tilesFollowTheDesktopAppearance();
+    void tilesAndTheirPartsAreMadeWhenFirstNeeded();
+    void marksSpringInAndOutAcrossFlagAndQuestionMark();
     void wonOverlayShowsTimeBestAndHint();
     void lossShowsBannerAndShakesOnce();
     void abandonGameConfirmation();
@@ -488,6 +490,111 @@ void BoardViewTests::tilesFollowTheDesktopAppearance() {
     QVERIFY2(darkSource != lightSource, qPrintable(darkSource));
     QVERIFY(darkSource.contains(QStringLiteral("ff2a2a2a")));
     QGuiApplication::setPalette(original);
+}
+
+namespace {
+// The visible tile image whose source starts with image://velmora/<kind>/.
+QQuickItem* tileImage(QQuickItem* tile, const QString& kind) {
+    return findItem(tile, "QQuickImage", [&](QQuickItem* i) {
+        return i->isVisible() && i->property("source").toUrl().toString().startsWith(QStringLiteral("image://velmora/") + kind);
+    });
+}
+}  // namespace
+
+// A waiting program holds no tiles; the board is made when first shown, and within a tile the
+// uncovered face, marks and hint ring are made only once it needs them, yet always in time.
+void BoardViewTests::tilesAndTheirPartsAreMadeWhenFirstNeeded() {
+    UiHarness h;
+    QVERIFY(h.load(false));
+    QVERIFY(!h.tile(0, 0));
+    QMetaObject::invokeMethod(h.view, "viewDidAppear");
+    QVERIFY(h.tile(0, 0) && h.tile(8, 8));
+    QVERIFY(tileImage(h.tile(0, 0), "covered/"));
+    auto anyImage = [](QQuickItem* tile, const char* kind) {
+        return findItem(tile, "QQuickImage", [kind](QQuickItem* i) {
+            return i->property("source").toUrl().toString().contains(QLatin1String(kind));
+        });
+    };
+    QVERIFY(!anyImage(h.tile(0, 0), "/face/") && !anyImage(h.tile(0, 0), "/mark/"));
+
+    // Uncovering: the face is there at once, before its animation has moved it, and the far
+    // tiles' faces too; the covered face fades out over it.
+    h.layMines(kFarMines);
+    h.game.reveal(40);
+    QQuickItem* far = h.tile(0, 4);
+    QCOMPARE(far->property("uncovering").toDouble(), 0.0);
+    QVERIFY(tileImage(far, "face/"));
+    QVERIFY(tileImage(far, "covered/"));
+    QTRY_COMPARE(far->property("uncovering").toDouble(), 1.0);
+    QVERIFY(!tileImage(far, "covered/"));
+    QQuickItem* number = tileImage(h.tile(5, 0), "face/1/");  // (5, 0) has 2 mines next to it
+    QVERIFY(number);
+    QVERIFY(findItem(number, "QQuickText", [](QQuickItem* t) { return t->property("text") == "2"; }));
+    QVERIFY(!findItem(tileImage(far, "face/0/"), "QQuickText", [](QQuickItem*) { return true; }));
+
+    // A hint shows its ring on a tile that had none, and it pulses to the settled ring.
+    h.game.showHint();
+    QVERIFY(h.game.hintedTile().has_value());
+    QQuickItem* hinted = h.item(QStringLiteral("tile-%1-%2").arg(*h.game.hintedTile() / 9).arg(*h.game.hintedTile() % 9));
+    auto ring = [&] {
+        return findItem(hinted, "QQuickRectangle", [](QQuickItem* r) { return r->isVisible(); });
+    };
+    QVERIFY(ring());
+    QTRY_COMPARE(ring()->parentItem()->scale(), 1.0);
+    QCOMPARE(ring()->parentItem()->opacity(), 1.0);
+
+    // Lost with a wrong flag: its mine face with the crossed flag is made and shown.
+    h.game.toggleFlag(79);
+    QTRY_VERIFY(tileImage(h.tile(8, 7), "mark/0/"));
+    h.game.reveal(0);
+    QCOMPARE(h.game.phase(), GamePhase::lost);
+    QTRY_VERIFY(tileImage(h.tile(8, 7), "face/4/"));
+    QTRY_VERIFY(tileImage(h.tile(0, 0), "face/3/"));  // the exploded mine
+}
+
+// Flag, question mark, nothing: each mark grows in from 30 % past its full size and back,
+// the one taken off shrinks away meanwhile, and with reduce motion the marks change at once.
+void BoardViewTests::marksSpringInAndOutAcrossFlagAndQuestionMark() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    h.game.reveal(40);
+    QQuickItem* tile = h.tile(8, 8);
+    // The mark image showing the given mark, drawn or not.
+    auto mark = [&](const char* name) {
+        return findItem(tile, "QQuickImage", [name](QQuickItem* i) { return i->property("mark") == QLatin1String(name); });
+    };
+    auto drawn = [](QQuickItem* image) { return image && image->isVisible() && image->opacity() > 0; };
+
+    h.game.toggleFlag(80);
+    QQuickItem* flag = mark("flag");
+    QVERIFY(flag);
+    double largest = 0;
+    QObject::connect(flag, &QQuickItem::scaleChanged, flag, [&] { largest = std::max(largest, flag->scale()); });
+    QTRY_VERIFY(drawn(flag) && flag->scale() == 1.0 && flag->opacity() == 1.0);
+    QVERIFY2(largest > 1.05, qPrintable(QString::number(largest)));  // the spring carried it past its size
+    QVERIFY(flag->property("source").toUrl().toString().startsWith(QStringLiteral("image://velmora/mark/0/")));
+
+    h.game.toggleFlag(80);  // flag -> question mark: one grows in while the other shrinks away
+    QVERIFY(tileAt(h, 80).isQuestioned);
+    QVERIFY(mark("questionMark"));
+    QVERIFY(drawn(mark("flag")));
+    QTRY_VERIFY(!drawn(mark("flag")));
+    QTRY_VERIFY(drawn(mark("questionMark")) && mark("questionMark")->scale() == 1.0);
+
+    h.game.toggleFlag(80);  // question mark -> nothing: it shrinks away too
+    QVERIFY(!tileAt(h, 80).isQuestioned && !tileAt(h, 80).isFlagged);
+    QVERIFY(drawn(mark("questionMark")));
+    QTRY_VERIFY(!mark("questionMark"));
+
+    h.settings.setReduceMotion(true);
+    h.game.toggleFlag(80);
+    QVERIFY(drawn(mark("flag")));
+    QCOMPARE(mark("flag")->scale(), 1.0);
+    h.game.toggleFlag(80);
+    QVERIFY(!drawn(mark("flag")));
+    QVERIFY(drawn(mark("questionMark")));
+    QCOMPARE(mark("questionMark")->scale(), 1.0);
 }
 
 namespace {

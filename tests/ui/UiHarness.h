@@ -43,7 +43,8 @@ struct UiHarness {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    bool load() {
+    // appear = false leaves the view as the program builds it before the panel first opens.
+    bool load(bool appear = true) {
         QQmlComponent component(&engine);
         component.setData(R"(
             import QtQuick
@@ -65,7 +66,7 @@ struct UiHarness {
         controller = view->property("controller").value<BoardController*>();
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get())) return false;
-        QMetaObject::invokeMethod(view, "viewDidAppear");
+        if (appear) QMetaObject::invokeMethod(view, "viewDidAppear");
         return controller != nullptr;
     }
 

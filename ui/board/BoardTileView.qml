@@ -3,6 +3,12 @@ import Velmora
 
 // One board tile: covered face (shared themed image plus flag, question mark or hint ring)
 // or uncovered face (empty, number or mine). Takes no input; the board's catcher does.
+//
+// An Expert board holds 484 of these, so a tile is kept to one item and an image: every
+// drawing is a shared image from the image provider, the parts only some tiles need (the
+// uncovered face, the marks, the hint ring) are made from the board's shared components when
+// a tile first needs them and go again when it no longer does, and the animations read the
+// board's one clock instead of each tile running timers.
 Item {
     id: tileView
 
@@ -21,197 +27,90 @@ Item {
     required property string accessibleLabel
     required property string identifier
 
-    // From the board.
-    property string theme: "Onyx Slate"
-    property real size: 44
-    property bool reduceMotion: false
-    property bool increasedContrast: false
-
-    readonly property real s: size / 44
-    readonly property real radius: 5 * s
-    readonly property real borderOpacity: increasedContrast ? 0.5 : 0.2
-    readonly property color primary: TileGraphics.primaryColor
+    // The board's side of every tile (size, shared images, clock, the parts' components), one
+    // object for all of them rather than a copy of each value per tile.
+    property TileParts parts: null
 
     objectName: identifier
-    width: size
-    height: size
+    width: parts ? parts.tileSize : 0
+    height: width
     Accessible.role: Accessible.Cell
     Accessible.name: accessibleLabel
 
-    // 0 = covered face shown, 1 = uncovered face shown; the change waits for the tile's
-    // reveal delay so an opened region spreads out from the click.
-    property real uncovering: showsUncoveredFace ? 1 : 0
-    Behavior on uncovering {
-        enabled: !tileView.reduceMotion
-        SequentialAnimation {
-            PauseAnimation { duration: tileView.revealDelay }
-            NumberAnimation { duration: 160; easing.type: Easing.OutQuad }
-        }
+    // 0 = covered face shown, 1 = uncovered face shown. The change waits for the tile's reveal
+    // delay, so an opened region spreads out from the click, then eases out over 160 ms.
+    property real turnedAt: -1e9
+    readonly property real uncovering: {
+        const target = showsUncoveredFace ? 1 : 0
+        const clock = parts ? parts.clock : null
+        if (!clock || !clock.running || parts.reduceMotion) return target
+        const t = (clock.time - turnedAt - revealDelay) / 160
+        if (t >= 1) return target
+        const eased = t <= 0 ? 0 : 1 - (1 - t) * (1 - t)
+        return target === 1 ? eased : 1 - eased
     }
     // The face that was last uncovered stays drawn while it fades out on a new game.
     property string uncoveredFace: face !== "covered" ? face : "empty"
-    onFaceChanged: if (face !== "covered") uncoveredFace = face
+    property Item faceItem: null
 
-    CoveredTileView {
+    // Marks: the one shown and, while its spring runs, the one just taken off (a flag turning
+    // into a question mark shrinks away as the question mark grows in).
+    readonly property string markName: isFlagged ? "flag" : isQuestioned ? "questionMark" : ""
+    property string shownMark: ""
+    property string leavingMark: ""
+    property real markChangedAt: -1e9
+    // The hint ring pulses when a tile becomes the hint, not when it is built already hinted.
+    property bool ringShown: false
+    property bool ringPulses: false
+    property Item decorationsItem: null
+
+    function makeFace() {
+        if (!parts) return
+        // Made as the face turns, before its animation starts, so no frame of it pays for it.
+        const wanted = uncoveredFace === "number" ? parts.numberFace : parts.plainFace
+        if (faceItem && faceItem.component === wanted) return
+        if (faceItem) faceItem.destroy()
+        faceItem = wanted.createObject(tileView, { tile: tileView, component: wanted })
+    }
+    function makeDecorations() {
+        if (!decorationsItem && parts) decorationsItem = parts.decorations.createObject(tileView, { tile: tileView })
+    }
+
+    // The model hands over a tile's values in a fixed order: the delay and whether the face
+    // turns come before the face itself, so the face is made once it is known.
+    onShowsUncoveredFaceChanged: if (parts && !parts.reduceMotion) turnedAt = parts.clock.runFor(revealDelay + 160)
+    onFaceChanged: if (face !== "covered") {
+        uncoveredFace = face
+        makeFace()
+    }
+    onMarkNameChanged: {
+        // A flag turning into a question mark passes through no mark at all (the flag goes
+        // before the question mark comes): the leaving flag is kept, not replaced by nothing.
+        const animated = parts && !parts.reduceMotion
+        if (!animated) leavingMark = ""
+        else if (shownMark !== "") leavingMark = shownMark
+        shownMark = markName
+        if (animated) markChangedAt = parts.clock.runFor(TileGraphics.markSpringMs())
+        if (shownMark !== "" || leavingMark !== "") makeDecorations()
+    }
+    onIsHintedChanged: {
+        ringPulses = isHinted && parts !== null && !parts.reduceMotion
+        ringShown = isHinted
+        if (isHinted) makeDecorations()
+    }
+    Component.onCompleted: {
+        shownMark = markName
+        ringShown = isHinted
+        if (shownMark !== "" || ringShown) makeDecorations()
+        if (face !== "covered") makeFace()
+    }
+
+    Image {
         id: coveredFace
-        theme: tileView.theme
-        size: tileView.size
-        opacity: 1 - tileView.uncovering
-        visible: opacity > 0
-        Accessible.ignored: true
-
-        Item {
-            id: mark
-            anchors.fill: parent
-            property string symbol: tileView.isFlagged ? "flag.fill" : tileView.isQuestioned ? "questionmark" : ""
-            property string shownSymbol: symbol
-            onSymbolChanged: if (symbol.length > 0) shownSymbol = symbol
-            property real presence: symbol.length > 0 ? 1 : 0
-            Behavior on presence {
-                enabled: !tileView.reduceMotion
-                NumberAnimation { duration: 280; easing.type: Easing.OutBack; easing.overshoot: 1.6 }
-            }
-            visible: presence > 0.001
-            opacity: Math.max(0, Math.min(1, presence))
-            scale: 0.3 + 0.7 * presence
-
-            // A soft dark halo keeps the white mark readable on light themes.
-            SymbolImage {
-                anchors.centerIn: parent
-                name: mark.shownSymbol
-                pointSize: 0.5 * tileView.size + 2 * Math.max(0.04 * tileView.size, 0.5)
-                color: Qt.rgba(0, 0, 0, 0.35)
-            }
-            SymbolImage {
-                anchors.centerIn: parent
-                name: mark.shownSymbol
-                pointSize: 0.5 * tileView.size
-                color: "white"
-            }
-        }
-
-        Loader {
-            id: hintRing
-            anchors.fill: parent
-            active: tileView.isHinted || pulse > 0
-            property real pulse: 0
-            sourceComponent: Item {
-                scale: 1.3 - 0.3 * hintRing.pulse
-                opacity: 0.4 + 0.6 * hintRing.pulse
-                Rectangle {
-                    anchors.fill: parent
-                    radius: tileView.radius
-                    color: Qt.rgba(TileGraphics.accentColor.r, TileGraphics.accentColor.g,
-                                   TileGraphics.accentColor.b, 0.25 * hintRing.pulse)
-                    border.width: 2.5
-                    border.color: TileGraphics.accentColor
-                }
-            }
-            SequentialAnimation {
-                id: pulseAnimation
-                NumberAnimation { target: hintRing; property: "pulse"; from: 0; to: 1; duration: 350; easing.type: Easing.InOutQuad }
-                NumberAnimation { target: hintRing; property: "pulse"; to: 0; duration: 350; easing.type: Easing.InOutQuad }
-                NumberAnimation { target: hintRing; property: "pulse"; to: 1; duration: 350; easing.type: Easing.InOutQuad }
-            }
-            Component.onCompleted: pulse = tileView.isHinted ? 1 : 0
-        }
-    }
-
-    Connections {
-        target: tileView
-        function onIsHintedChanged() {
-            pulseAnimation.stop()
-            if (tileView.isHinted && !tileView.reduceMotion) {
-                hintRing.pulse = 0
-                pulseAnimation.start()
-            } else {
-                hintRing.pulse = tileView.isHinted ? 1 : 0
-            }
-        }
-    }
-
-    Loader {
-        id: uncoveredLoader
         anchors.fill: parent
-        active: tileView.uncovering > 0
-        opacity: tileView.uncovering
-        scale: 0.55 + 0.45 * tileView.uncovering
-        sourceComponent: tileView.uncoveredFace === "mine" ? mineFace
-                       : tileView.uncoveredFace === "number" ? numberFace : emptyFace
-    }
-
-    Component {
-        id: emptyFace
-        Rectangle {
-            readonly property real line: tileView.size >= 16 ? 1.5 : 1
-            radius: tileView.radius
-            color: Qt.rgba(tileView.primary.r, tileView.primary.g, tileView.primary.b, 0.04)
-            border.width: line
-            border.color: Qt.rgba(tileView.primary.r, tileView.primary.g, tileView.primary.b, tileView.borderOpacity)
-        }
-    }
-
-    Component {
-        id: numberFace
-        Item {
-            Rectangle {  // shadow
-                anchors.fill: parent
-                anchors.topMargin: 1
-                anchors.bottomMargin: -1
-                radius: tileView.radius
-                color: Qt.rgba(0, 0, 0, tileView.size >= 16 ? 0.12 : 0)
-            }
-            Rectangle {
-                anchors.fill: parent
-                radius: tileView.radius
-                color: TileGraphics.controlBackgroundColor
-                border.width: 1
-                border.color: Qt.rgba(tileView.primary.r, tileView.primary.g, tileView.primary.b, tileView.borderOpacity)
-            }
-            Text {
-                anchors.centerIn: parent
-                text: qsTranslate("Velmora", "%lld").replace("%lld", tileView.adjacentMines)
-                font.pixelSize: Math.max(1, 0.62 * tileView.size)
-                font.weight: Font.Black
-                color: {
-                    // Read so the colour follows a switch between light and dark.
-                    void TileGraphics.isDark
-                    return TileGraphics.numberColor(tileView.adjacentMines)
-                }
-            }
-        }
-    }
-
-    Component {
-        id: mineFace
-        Item {
-            Rectangle {
-                anchors.fill: parent
-                radius: tileView.radius
-                color: tileView.isExploded ? TileGraphics.alertColor : TileGraphics.controlBackgroundColor
-                border.width: 1
-                border.color: Qt.rgba(tileView.primary.r, tileView.primary.g, tileView.primary.b, tileView.borderOpacity)
-            }
-            SymbolImage {
-                anchors.centerIn: parent
-                name: "burst.fill"
-                pointSize: 0.55 * tileView.size
-                color: tileView.isExploded ? "white" : tileView.primary
-            }
-            SymbolImage {
-                anchors.centerIn: parent
-                visible: tileView.isWrongFlag
-                name: visible ? "flag.slash.fill" : ""
-                pointSize: 0.5 * tileView.size + 1
-                color: Qt.rgba(1, 1, 1, 0.6)
-            }
-            SymbolImage {
-                anchors.centerIn: parent
-                visible: tileView.isWrongFlag
-                name: visible ? "flag.slash.fill" : ""
-                pointSize: 0.5 * tileView.size
-                color: TileGraphics.alertColor
-            }
-        }
+        anchors.margins: tileView.parts ? -tileView.parts.imageMargin : 0
+        source: tileView.parts ? tileView.parts.coveredSource : ""
+        opacity: 1 - tileView.uncovering
+        visible: tileView.uncovering < 1
     }
 }

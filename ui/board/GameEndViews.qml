@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Window
 import QtQuick.Controls.Basic
 import Velmora
 
@@ -14,18 +15,24 @@ Item {
     readonly property color secondary: TileGraphics.secondaryColor
 
     component PanelBackground: Rectangle {
+        id: panel
         color: Qt.rgba(TileGraphics.windowColor.r, TileGraphics.windowColor.g, TileGraphics.windowColor.b, 0.94)
         border.width: 1
         border.color: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g, TileGraphics.primaryColor.b, 0.12)
-        Rectangle {  // soft shadow below
-            z: -1
-            anchors.fill: parent
-            anchors.topMargin: parent.shadowOffset
-            anchors.bottomMargin: -parent.shadowOffset
-            radius: parent.radius
-            color: Qt.rgba(0, 0, 0, 0.18)
-        }
+        // Black at 30 % below the panel, blurred by shadowRadius and shifted down by shadowOffset.
         property real shadowOffset: 4
+        property real shadowRadius: 12
+        Image {
+            z: -1
+            readonly property real padding: TileGraphics.panelShadowPadding(panel.shadowRadius)
+            x: -padding
+            y: -padding + panel.shadowOffset
+            width: panel.width + 2 * padding
+            height: panel.height + 2 * padding
+            // Drawn only while the panel shows; one image per size, made once.
+            source: panel.visible ? TileGraphics.panelShadowUrl(panel.width, panel.height, panel.radius,
+                                                                 panel.shadowRadius, 0.3, Screen.devicePixelRatio) : ""
+        }
     }
 
     component ProminentButton: Button {
@@ -69,6 +76,7 @@ Item {
         height: lostRow.implicitHeight + 20 * layer.s
         radius: 14 * layer.s
         shadowOffset: 4 * layer.s
+        shadowRadius: 12 * layer.s
         Accessible.role: Accessible.Grouping
         Accessible.name: qsTranslate("Velmora", "You hit a mine")
         Row {
@@ -118,6 +126,7 @@ Item {
         height: wonColumn.implicitHeight + 48 * layer.s
         radius: 16 * layer.s
         shadowOffset: 6 * layer.s
+        shadowRadius: 16 * layer.s
         z: 10
         visible: opacity > 0
         opacity: won ? 1 : 0

@@ -25,7 +25,12 @@ FocusScope {
     width: implicitWidth
     height: implicitHeight
 
-    function viewDidAppear() { controller.viewDidAppear() }
+    // Whether the board's tiles exist; they are made the first time the view comes on screen.
+    property bool boardBuilt: false
+    function viewDidAppear() {
+        boardBuilt = true
+        controller.viewDidAppear()
+    }
     function viewDidDisappear() { controller.viewDidDisappear() }
 
     BoardController {
@@ -251,15 +256,31 @@ FocusScope {
                     width: controller.gridWidth
                     height: controller.gridHeight
 
+                    // Shared by every tile: worked out here once rather than in each of them.
+                    TileParts {
+                        id: tileParts
+                        tileSize: controller.tileSize
+                        reduceMotion: root.reduceMotion
+                        imageMargin: TileGraphics.coveredTileMargin(controller.tileSize)
+                        clock: TileClock {}
+                        coveredSource: {
+                            // The URL carries the palette's colours; reading them here draws the
+                            // tiles anew when the desktop switches between light and dark.
+                            void TileGraphics.controlBackgroundColor
+                            return TileGraphics.coveredTileUrl(root.game ? root.game.tileTheme : "Onyx Slate",
+                                                               controller.tileSize, Screen.devicePixelRatio)
+                        }
+                    }
+
                     Repeater {
                         id: tileRepeater
-                        model: root.game ? root.game.tiles : null
+                        // Built when the board is first shown: a program waiting in the tray
+                        // keeps no tiles.
+                        model: root.game && root.boardBuilt ? root.game.tiles : null
                         delegate: BoardTileView {
                             x: column * controller.tilePitch
                             y: row * controller.tilePitch
-                            size: controller.tileSize
-                            theme: root.game ? root.game.tileTheme : "Onyx Slate"
-                            reduceMotion: root.reduceMotion
+                            parts: tileParts
                         }
                     }
 
