@@ -38,17 +38,11 @@ Item {
     Accessible.name: accessibleLabel
 
     // 0 = covered face shown, 1 = uncovered face shown. The change waits for the tile's reveal
-    // delay, so an opened region spreads out from the click, then eases out over 160 ms.
+    // delay, so an opened region spreads out from the click, then eases out over 160 ms. The
+    // uncovered face drives it from the board's clock while it exists (a tile that never was
+    // uncovered has nothing to animate), so tiles that stay as they are cost no frame anything.
+    property real uncovering: 0
     property real turnedAt: -1e9
-    readonly property real uncovering: {
-        const target = showsUncoveredFace ? 1 : 0
-        const clock = parts ? parts.clock : null
-        if (!clock || !clock.running || parts.reduceMotion) return target
-        const t = (clock.time - turnedAt - revealDelay) / 160
-        if (t >= 1) return target
-        const eased = t <= 0 ? 0 : 1 - (1 - t) * (1 - t)
-        return target === 1 ? eased : 1 - eased
-    }
     // The face that was last uncovered stays drawn while it fades out on a new game.
     property string uncoveredFace: face !== "covered" ? face : "empty"
     property Item faceItem: null
@@ -78,7 +72,10 @@ Item {
 
     // The model hands over a tile's values in a fixed order: the delay and whether the face
     // turns come before the face itself, so the face is made once it is known.
-    onShowsUncoveredFaceChanged: if (parts && !parts.reduceMotion) turnedAt = parts.clock.runFor(revealDelay + 160)
+    onShowsUncoveredFaceChanged: {
+        if (parts && !parts.reduceMotion) turnedAt = parts.clock.runFor(revealDelay + 160)
+        else uncovering = showsUncoveredFace ? 1 : 0
+    }
     onFaceChanged: if (face !== "covered") {
         uncoveredFace = face
         makeFace()
@@ -99,6 +96,7 @@ Item {
         if (isHinted) makeDecorations()
     }
     Component.onCompleted: {
+        uncovering = showsUncoveredFace ? 1 : 0
         shownMark = markName
         ringShown = isHinted
         if (shownMark !== "" || ringShown) makeDecorations()

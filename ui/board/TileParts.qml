@@ -54,6 +54,19 @@ QtObject {
                                                  tile.parts.tileSize, Screen.devicePixelRatio,
                                                  tile.parts.increasedContrast)
         }
+        // Where the tile is between its faces, from the time its face last turned; written to
+        // the tile, whose covered face and marks fade against it.
+        readonly property real progress: {
+            const target = tile.showsUncoveredFace ? 1 : 0
+            const clock = tile.parts.clock
+            if (tile.parts.reduceMotion || !clock || !clock.running) return target
+            const t = (clock.time - tile.turnedAt - tile.revealDelay) / 160
+            if (t >= 1) return target
+            const eased = t <= 0 ? 0 : 1 - (1 - t) * (1 - t)
+            return target === 1 ? eased : 1 - eased
+        }
+        onProgressChanged: tile.uncovering = progress
+        Component.onCompleted: tile.uncovering = progress
         // Gone once the tile is covered again and has faded back.
         readonly property bool done: !tile.showsUncoveredFace && tile.uncovering === 0
         onDoneChanged: if (done) {
