@@ -166,6 +166,7 @@ Window {
         anchors.fill: parent
         game: window.game
         systemSettings: window.systemSettings
+        asynchronousBoard: true
     }
     Rectangle {
         anchors.fill: parent

@@ -34,6 +34,7 @@ private slots:
     void tilesFollowTheDesktopAppearance();
     void tilesAndTheirPartsAreMadeWhenFirstNeeded();
     void marksSpringInAndOutAcrossFlagAndQuestionMark();
+    void aBoardMadeInTheBackgroundLooksTheSameMeanwhile();
     void wonOverlayShowsTimeBestAndHint();
     void lossShowsBannerAndShakesOnce();
     void abandonGameConfirmation();
@@ -595,6 +596,51 @@ void BoardViewTests::marksSpringInAndOutAcrossFlagAndQuestionMark() {
     QVERIFY(!drawn(mark("flag")));
     QVERIFY(drawn(mark("questionMark")));
     QCOMPARE(mark("questionMark")->scale(), 1.0);
+}
+
+// Made in the background (as the program does), a fresh board shows one image of its covered
+// tiles until they are all there, and that image looks like them.
+void BoardViewTests::aBoardMadeInTheBackgroundLooksTheSameMeanwhile() {
+    UiHarness h;
+    QVERIFY(h.load(false));
+    // The window paces the background work between its frames, as the program's does.
+    h.engine.setIncubationController(h.window->incubationController());
+    h.view->setProperty("asynchronousBoard", true);
+    QMetaObject::invokeMethod(h.view, "viewDidAppear");
+    QQuickItem* standIn = h.item(QStringLiteral("boardStandIn"));
+    QVERIFY(standIn);
+    QQuickItem* grid = h.item(QStringLiteral("grid"));
+    const QRect board = QRectF(grid->mapToScene(QPointF(0, 0)), grid->size()).toAlignedRect();
+    QImage meanwhile;
+    if (!h.tile(0, 0)) {
+        QVERIFY(standIn->isVisible());
+        meanwhile = h.window->grabWindow().copy(board);
+    }
+    QTRY_VERIFY(!standIn->isVisible());
+    QVERIFY(h.tile(8, 8));
+    QVERIFY(!meanwhile.isNull());  // the tiles were not all made at once
+    const QImage tiles = h.window->grabWindow().copy(board);
+    QCOMPARE(meanwhile.size(), tiles.size());
+    int differing = 0;
+    for (int y = 0; y < tiles.height(); ++y)
+        for (int x = 0; x < tiles.width(); ++x) {
+            const QColor a = meanwhile.pixelColor(x, y), b = tiles.pixelColor(x, y);
+            if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 24)
+                ++differing;
+        }
+    QVERIFY2(differing < tiles.width() * tiles.height() / 100, qPrintable(QString::number(differing)));
+
+    // A stand-in only for a fresh board: with a game in play the tiles are made as before.
+    UiHarness played;
+    QVERIFY(played.load(false));
+    played.engine.setIncubationController(played.window->incubationController());
+    played.layMines(kFarMines);
+    played.game.reveal(40);
+    played.view->setProperty("asynchronousBoard", true);
+    QMetaObject::invokeMethod(played.view, "viewDidAppear");
+    QVERIFY(!played.item(QStringLiteral("boardStandIn"))->isVisible());
+    QTRY_VERIFY(played.tile(0, 4));
+    QTRY_VERIFY(tileImage(played.tile(0, 4), "face/"));
 }
 
 namespace {

@@ -25,8 +25,11 @@ FocusScope {
     width: implicitWidth
     height: implicitHeight
 
-    // Whether the board's tiles exist; they are made the first time the view comes on screen.
+    // Whether the board's tiles exist; they are made the first time the view comes on screen,
+    // in the background when asynchronousBoard is set (the program sets it; tests want them
+    // there at once).
     property bool boardBuilt: false
+    property bool asynchronousBoard: false
     function viewDidAppear() {
         boardBuilt = true
         controller.viewDidAppear()
@@ -272,16 +275,36 @@ FocusScope {
                         }
                     }
 
-                    Repeater {
-                        id: tileRepeater
-                        // Built when the board is first shown: a program waiting in the tray
-                        // keeps no tiles.
-                        model: root.game && root.boardBuilt ? root.game.tiles : null
-                        delegate: BoardTileView {
-                            x: column * controller.tilePitch
-                            y: row * controller.tilePitch
-                            parts: tileParts
+                    // Built when the board is first shown: a program waiting in the tray keeps
+                    // no tiles. Made in the background when asked, a fresh board's tiles are
+                    // stood in for by one image of them until they are all there, so the panel
+                    // shows at once.
+                    Loader {
+                        id: tileLoader
+                        active: root.game !== null && root.boardBuilt
+                        asynchronous: root.asynchronousBoard
+                        sourceComponent: Repeater {
+                            model: root.game.tiles
+                            delegate: BoardTileView {
+                                x: column * controller.tilePitch
+                                y: row * controller.tilePitch
+                                parts: tileParts
+                            }
                         }
+                    }
+                    Image {
+                        id: boardStandIn
+                        objectName: "boardStandIn"
+                        readonly property bool wanted: tileLoader.active && tileLoader.status !== Loader.Ready
+                                                       && root.game.phase === "ready" && root.game.flaggedCount === 0
+                        visible: wanted
+                        x: -tileParts.imageMargin
+                        y: -tileParts.imageMargin
+                        width: controller.gridWidth + 2 * tileParts.imageMargin
+                        height: controller.gridHeight + 2 * tileParts.imageMargin
+                        source: wanted ? TileGraphics.coveredBoardUrl(root.game.tileTheme, root.game.rows, root.game.columns,
+                                                                      controller.tileSize, controller.tilePitch,
+                                                                      Screen.devicePixelRatio) : ""
                     }
 
                     Rectangle {

@@ -423,6 +423,25 @@ double springSettleSeconds(double response, double dampingFraction) {
     return settled;
 }
 
+QImage renderCoveredBoard(TileTheme theme, int rows, int columns, double size, double pitch, double devicePixelRatio,
+                          const QColor& controlBackground, const QColor& outline) {
+    const double margin = coveredTileMargin(size);
+    const double width = (columns - 1) * pitch + size + 2 * margin;
+    const double height = (rows - 1) * pitch + size + 2 * margin;
+    QImage board(std::max(1, int(std::ceil(width * devicePixelRatio))), std::max(1, int(std::ceil(height * devicePixelRatio))),
+                 QImage::Format_ARGB32_Premultiplied);
+    board.fill(Qt::transparent);
+    board.setDevicePixelRatio(devicePixelRatio);
+    const QImage tile = renderCoveredTile(theme, size, devicePixelRatio, controlBackground, outline);
+    QPainter p(&board);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Each tile lands where the board's own tile would, in the frame its image is shown in.
+    const QSizeF frame(size + 2 * margin, size + 2 * margin);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) p.drawImage(QRectF(QPointF(c * pitch, r * pitch), frame), tile);
+    return board;
+}
+
 // --- image provider ---------------------------------------------------------------------
 
 TileImageProvider::TileImageProvider() : QQuickImageProvider(QQuickImageProvider::Image) {}
@@ -455,6 +474,22 @@ QImage TileImageProvider::requestImage(const QString& id, QSize* size, const QSi
             image = renderCoveredTile(allTileThemes[static_cast<std::size_t>(themeIndex)], sizeHundredths / 100.0,
                                       ratioHundredths / 100.0, base, outline);
         }
+    } else if (parts.size() == 9 && parts[0] == QLatin1String("board")) {
+        std::array<int, 6> v{};
+        bool ok = true;
+        for (std::size_t i = 0; i < v.size(); ++i) {
+            bool okPart = false;
+            v[i] = parts[int(i) + 1].toInt(&okPart);
+            ok = ok && okPart;
+        }
+        const QColor base = colorFromHex(parts[7]);
+        const QColor outline = colorFromHex(parts[8]);
+        // Up to 60 tiles a side, as the game's boards; sizes as for one tile.
+        if (ok && v[0] >= 0 && v[0] < int(allTileThemes.size()) && v[1] >= 1 && v[1] <= 60 && v[2] >= 1 &&
+            v[2] <= 60 && v[3] > 0 && v[3] <= 20000 && v[4] >= v[3] && v[4] <= 40000 && v[5] >= 25 && v[5] <= 800 &&
+            base.isValid() && outline.isValid())
+            image = renderCoveredBoard(allTileThemes[std::size_t(v[0])], v[1], v[2], v[3] / 100.0, v[4] / 100.0,
+                                       v[5] / 100.0, base, outline);
     } else if (parts.size() == 8 && parts[0] == QLatin1String("face")) {
         bool okFace = false, okSize = false, okRatio = false;
         const int faceIndex = parts[1].toInt(&okFace);
@@ -545,6 +580,21 @@ QString TileGraphics::coveredTileUrl(const QString& themeRaw, double size, doubl
 }
 
 double TileGraphics::coveredTileMargin(double size) const { return velmora::ui::coveredTileMargin(size); }
+
+QString TileGraphics::coveredBoardUrl(const QString& themeRaw, int rows, int columns, double size, double pitch,
+                                      double devicePixelRatio) const {
+    if (rows < 1 || columns < 1 || !(size > 0)) return {};
+    const auto theme = tileThemeFromRaw(themeRaw.toStdString()).value_or(TileTheme::onyx);
+    const auto index = std::find(allTileThemes.begin(), allTileThemes.end(), theme) - allTileThemes.begin();
+    return QStringLiteral("image://velmora/board/%1/%2/%3/%4/%5/%6/%7/%8")
+        .arg(index)
+        .arg(rows)
+        .arg(columns)
+        .arg(std::lround(size * 100))
+        .arg(std::lround(pitch * 100))
+        .arg(std::lround(std::clamp(devicePixelRatio, 0.25, 8.0) * 100))
+        .arg(colorHex(appearance_.controlBackground), colorHex(appearance_.secondary));
+}
 
 QString TileGraphics::uncoveredFaceUrl(const QString& face, bool exploded, bool wrongFlag, double size,
                                        double devicePixelRatio, bool increasedContrast) const {

@@ -66,6 +66,11 @@ struct CoveredTileMetrics {
 };
 CoveredTileMetrics coveredTileMetrics(double size);
 
+// A whole board of covered tiles, tile (r, c) at (c pitch, r pitch) from the margin: what the
+// board's tiles draw, as one image, to stand in for them while they are being made.
+QImage renderCoveredBoard(TileTheme theme, int rows, int columns, double size, double pitch, double devicePixelRatio,
+                          const QColor& controlBackground, const QColor& outline);
+
 // Room around the tile in the rendered image for the drop shadow, in points.
 double coveredTileMargin(double size);
 // The covered tile drawn once: (size + 2 margin) points square at the pixel ratio.
@@ -144,6 +149,7 @@ private:
 // Serves "image://velmora/covered/<theme index>/<size x100>/<dpr x100>/<base hex>/<outline hex>" and
 // "image://velmora/face/<face index>/<size x100>/<dpr x100>/<contrast 0|1>/<primary>/<base>/<alert>",
 // "image://velmora/mark/<mark index>/<size x100>/<dpr x100>",
+// "image://velmora/board/<theme index>/<rows>/<columns>/<size x100>/<pitch x100>/<dpr x100>/<base hex>/<outline hex>",
 // "image://velmora/shadow/<width x100>/<height x100>/<corner x100>/<blur x100>/<opacity x100>/<dpr x100>",
 // "image://velmora/symbol/<name>/<colour hex without #>/<pixels>" and "image://velmora/appicon/<pixels>". Qt Quick caches images
 // by URL, so every covered tile of one theme and size shares one texture.
@@ -182,6 +188,8 @@ public:
     Q_INVOKABLE QColor numberColor(int count) const;
     Q_INVOKABLE QString coveredTileUrl(const QString& themeRaw, double size, double devicePixelRatio) const;
     Q_INVOKABLE double coveredTileMargin(double size) const;
+    Q_INVOKABLE QString coveredBoardUrl(const QString& themeRaw, int rows, int columns, double size, double pitch,
+                                        double devicePixelRatio) const;
     // face is a tile's face name ("empty", "number", "mine"); "" for a face never shown.
     Q_INVOKABLE QString uncoveredFaceUrl(const QString& face, bool exploded, bool wrongFlag, double size,
                                          double devicePixelRatio, bool increasedContrast) const;
