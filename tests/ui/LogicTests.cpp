@@ -325,7 +325,7 @@ void LogicTests::springsOvershootAndSettleByTheirDamping() {
     TileGraphics graphics(nullptr);
     QCOMPARE(graphics.markSpring(0), 0.0);
     QCOMPARE(graphics.markSpring(graphics.markSpringMs()), 1.0);  // at rest exactly, not within 0.1 %
-    QVERIFY(graphics.markSpring(120) > 1.1);                       // the mark grows past its size
+    QVERIFY(graphics.markSpring(162) > 1.15);                      // the mark grows past its size
 }
 
 void LogicTests::shadowsBlurAndShiftTheCoverage() {
