@@ -380,9 +380,14 @@ TileClock::TileClock(QObject* parent) : QObject(parent) {
 double TileClock::now() const { return elapsed_.nsecsElapsed() / 1e6; }
 
 double TileClock::runFor(double ms) {
-    time_ = now();
+    // While running, the time moves only with the frames: every tile that starts within one
+    // change of the board (an opened region) starts from the same moment, however long the
+    // change takes to hand out.
+    if (!running_) {
+        time_ = now();
+        emit timeChanged();
+    }
     until_ = std::max(until_, time_ + std::max(ms, 0.0));
-    emit timeChanged();
     if (!running_) {
         running_ = true;
         ticker_->start();

@@ -130,7 +130,8 @@ public:
     bool running() const { return running_; }
     // The time now, between frames too.
     Q_INVOKABLE double now() const;
-    // Keeps the clock ticking for at least ms from now; returns the time it starts from.
+    // Keeps the clock ticking for at least ms from its time; returns that time (now when it
+    // was stopped, else the last frame's).
     Q_INVOKABLE double runFor(double ms);
 
 signals:
