@@ -69,7 +69,8 @@ QtObject {
         Component.onCompleted: tile.uncovering = progress
         // Gone once the tile is covered again and has faded back.
         readonly property bool done: !tile.showsUncoveredFace && tile.uncovering === 0
-        onDoneChanged: if (done) {
+        // A tile the board is taking away (a new board) takes its face with it.
+        onDoneChanged: if (done && tile.parent) {
             if (tile.faceItem === faceImage) tile.faceItem = null
             faceImage.destroy()
         }
@@ -102,7 +103,7 @@ QtObject {
         }
         onSpringChanged: if (spring >= 1 && tile.leavingMark !== "") tile.leavingMark = ""
         readonly property bool done: tile.shownMark === "" && tile.leavingMark === "" && !tile.ringShown
-        onDoneChanged: if (done) {
+        onDoneChanged: if (done && tile.parent) {
             if (tile.decorationsItem === decorationsItem) tile.decorationsItem = null
             decorationsItem.destroy()
         }
