@@ -1,5 +1,11 @@
 #include "Types.h"
 
+// The theme names are shown through the interface's translations; the marker lets the
+// extractor find them here, where they are defined, without the engine depending on Qt.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace velmora {
 
 namespace {
@@ -10,8 +16,17 @@ constexpr std::array<std::string_view, 4> kPhaseRaw{"ready", "playing", "won", "
 constexpr std::array<std::string_view, 2> kBoardSizeRaw{"Standard", "Large"};
 constexpr std::array<std::string_view, 3> kIconRaw{"Flag", "Burst", "Grid"};
 constexpr std::array<std::string_view, 11> kThemeRaw{
-    "Onyx Slate", "Classic Indigo", "Solid Slate", "Solid Cranberry", "Solid Terracotta", "Solid Amber",
-    "Solid Sand", "Solid Leaf",     "Solid Cerulean", "Solid Twilight", "Solid Mauve",
+    QT_TRANSLATE_NOOP("Velmora", "Onyx Slate"),
+    QT_TRANSLATE_NOOP("Velmora", "Classic Indigo"),
+    QT_TRANSLATE_NOOP("Velmora", "Solid Slate"),
+    QT_TRANSLATE_NOOP("Velmora", "Solid Cranberry"),
+    QT_TRANSLATE_NOOP("Velmora", "Solid Terracotta"),
+    QT_TRANSLATE_NOOP("Velmora", "Solid Amber"),
+    QT_TRANSLATE_NOOP("Velmora", "Solid Sand"),
+    QT_TRANSLATE_NOOP("Velmora", "Solid Leaf"),
+    QT_TRANSLATE_NOOP("Velmora", "Solid Cerulean"),
+    QT_TRANSLATE_NOOP("Velmora", "Solid Twilight"),
+    QT_TRANSLATE_NOOP("Velmora", "Solid Mauve"),
 };
 
 template <typename Enum, std::size_t N>

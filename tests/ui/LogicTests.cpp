@@ -5,6 +5,8 @@
 #include <QTest>
 #include <QTranslator>
 
+#include <limits>
+
 #include "BoardController.h"
 #include "CatcherView.h"
 #include "LocalizedText.h"
@@ -56,9 +58,17 @@ void LogicTests::pluralCategoriesFollowTheLanguage() {
     QCOMPARE(pluralCategory(pl, 1), QStringLiteral("one"));
     for (int n : {2, 3, 4, 22, 23, 24, 102}) QCOMPARE(pluralCategory(pl, n), QStringLiteral("few"));
     for (int n : {0, 5, 11, 12, 13, 14, 21, 25, 112}) QCOMPARE(pluralCategory(pl, n), QStringLiteral("many"));
-    // A negative mine count is read by its magnitude, as plural rules do.
+    // A negative mine count is read by its magnitude, as plural rules do, in every language.
+    QCOMPARE(pluralCategory(pl, -1), QStringLiteral("one"));
     QCOMPARE(pluralCategory(pl, -2), QStringLiteral("few"));
+    QCOMPARE(pluralCategory(pl, -22), QStringLiteral("few"));
     QCOMPARE(pluralCategory(pl, -5), QStringLiteral("many"));
+    QCOMPARE(pluralCategory(pl, -12), QStringLiteral("many"));
+    QCOMPARE(pluralCategory(pl, std::numeric_limits<qint64>::min()), QStringLiteral("many"));
+    QCOMPARE(pluralCategory(QStringLiteral("fr"), -1), QStringLiteral("one"));
+    QCOMPARE(pluralCategory(QStringLiteral("fr"), -2), QStringLiteral("other"));
+    QCOMPARE(pluralCategory(QStringLiteral("en"), -1), QStringLiteral("one"));
+    QCOMPARE(pluralCategory(QStringLiteral("de"), -3), QStringLiteral("other"));
 
     QCOMPARE(pluralCategory(QStringLiteral("fr"), 0), QStringLiteral("one"));
     QCOMPARE(pluralCategory(QStringLiteral("fr"), 1), QStringLiteral("one"));
@@ -134,6 +144,15 @@ void LogicTests::tileLabelsDescribeEveryState() {
     QCOMPARE(tileAccessibleLabel(Tile{}, 0, 0, false, true),
              QStringLiteral("Row 1, column 1: covered, safe to uncover (hint)"));
     QCOMPARE(tileAccessibleLabel(Tile{}, 21, 21, false, false), QStringLiteral("Row 22, column 22: covered"));
+
+    // The whole label is one translatable format, so a language picks its own separator; the
+    // state goes in as it is, whatever signs it holds.
+    TableTranslator table;
+    table.entries.insert(QStringLiteral("Row %lld, column %lld: %@"), QStringLiteral("R%lld C%lld\u00a0: %@"));
+    table.entries.insert(QStringLiteral("covered"), QStringLiteral("100% %@ hidden"));
+    QCoreApplication::installTranslator(&table);
+    QCOMPARE(tileAccessibleLabel(Tile{}, 0, 1, false, false), QStringLiteral("R1 C2\u00a0: 100% %@ hidden"));
+    QCoreApplication::removeTranslator(&table);
 }
 
 void LogicTests::facesAndRevealDelays() {

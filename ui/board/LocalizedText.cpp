@@ -16,20 +16,38 @@ void setInterfaceLanguage(const QString& code) { languageStorage() = code.isEmpt
 QString interfaceLanguage() { return languageStorage(); }
 
 QString pluralCategory(const QString& language, qint64 count) {
+    // The rules look at the magnitude, as the plural rules of every language do for integers
+    // (CLDR's operand is the absolute value): "-1" reads like "1" and "-22" like "22". The
+    // counter goes negative when more flags than mines are set.
+    const quint64 magnitude = count < 0 ? quint64(0) - quint64(count) : quint64(count);
     if (language == QLatin1String("pl")) {
-        if (count == 1) return QStringLiteral("one");
-        // The remainder of a negative count is negative in C++; the rules are about magnitude.
-        const quint64 magnitude = count < 0 ? quint64(0) - quint64(count) : quint64(count);
+        if (magnitude == 1) return QStringLiteral("one");
         const quint64 mod10 = magnitude % 10;
         const quint64 mod100 = magnitude % 100;
         if (mod10 >= 2 && mod10 <= 4 && !(mod100 >= 12 && mod100 <= 14)) return QStringLiteral("few");
         return QStringLiteral("many");
     }
     if (language == QLatin1String("fr")) {
-        return (count == 0 || count == 1) ? QStringLiteral("one") : QStringLiteral("other");
+        return magnitude <= 1 ? QStringLiteral("one") : QStringLiteral("other");
     }
-    return count == 1 ? QStringLiteral("one") : QStringLiteral("other");
+    return magnitude == 1 ? QStringLiteral("one") : QStringLiteral("other");
 }
+
+namespace {
+// The keys are put together at run time; listing them here is what lets the extractor see
+// them. A language only fills the categories its rules produce (Polish: one, few, many;
+// French and German: one, other; English: one); the others stay untranslated there.
+[[maybe_unused]] constexpr const char* kCountKeys[] = {
+    QT_TRANSLATE_NOOP("Velmora", "%lld mines left|one"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld mines left|few"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld mines left|many"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld mines left|other"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld mines nearby|one"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld mines nearby|few"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld mines nearby|many"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld mines nearby|other"),
+};
+}  // namespace
 
 QString localized(const char* text) { return QCoreApplication::translate("Velmora", text); }
 
@@ -102,7 +120,7 @@ QString clockText(qint64 elapsedSeconds) {
 }
 
 QString clockAccessibleLabel(qint64 elapsedSeconds) {
-    return formatText(localized("Time: %@"), {clockText(elapsedSeconds)});
+    return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Time: %@")), {clockText(elapsedSeconds)});
 }
 
 QString minesLeftText(qint64 minesLeft) { return QString::number(minesLeft); }
@@ -112,28 +130,30 @@ QString minesLeftAccessibleLabel(qint64 minesLeft) {
 }
 
 QString wonAccessibleLabel(qint64 elapsedSeconds) {
-    return formatText(localized("Board Cleared. Time: %@"), {clockText(elapsedSeconds)});
+    return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Board Cleared. Time: %@")), {clockText(elapsedSeconds)});
 }
 
 QString tileAccessibleLabel(const Tile& tile, qint64 row, qint64 column, bool isGameLost, bool isHinted) {
     QString state;
     if (isGameLost && tile.isFlagged && !tile.hasMine)
-        state = localized("flagged, no mine");
+        state = localized(QT_TRANSLATE_NOOP("Velmora", "flagged, no mine"));
     else if (tile.isRevealed && tile.hasMine)
-        state = localized("mine");
+        state = localized(QT_TRANSLATE_NOOP("Velmora", "mine"));
     else if (tile.isRevealed && tile.adjacentMines >= 1)
         state = localizedCountString(QStringLiteral("%lld mines nearby"), tile.adjacentMines);
     else if (tile.isRevealed)
-        state = localized("empty");
+        state = localized(QT_TRANSLATE_NOOP("Velmora", "empty"));
     else if (tile.isFlagged)
-        state = localized("flagged");
+        state = localized(QT_TRANSLATE_NOOP("Velmora", "flagged"));
     else if (tile.isQuestioned)
-        state = localized("question mark");
+        state = localized(QT_TRANSLATE_NOOP("Velmora", "question mark"));
     else if (isHinted)
-        state = localized("covered, safe to uncover (hint)");
+        state = localized(QT_TRANSLATE_NOOP("Velmora", "covered, safe to uncover (hint)"));
     else
-        state = localized("covered");
-    return formatText(localized("Row %lld, column %lld"), {row + 1, column + 1}) + QStringLiteral(": ") + state;
+        state = localized(QT_TRANSLATE_NOOP("Velmora", "covered"));
+    // One format for the whole label, so a language can choose its own separator.
+    //: A tile's label for screen readers: row, column, then the tile's state.
+    return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Row %lld, column %lld: %@")), {row + 1, column + 1, state});
 }
 
 }  // namespace velmora::ui

@@ -15,6 +15,7 @@ QString interfaceLanguage();
 
 // "one", "few", "many" or "other" for the count in the language (pl and fr have their own
 // rules; every other code, including ones with a region such as "pl_PL", uses one/other).
+// A negative count takes the category of its magnitude: -1 is "one", -22 is Polish "few".
 QString pluralCategory(const QString& language, qint64 count);
 
 // The plain text lookup: the English text is the key and the fallback.
@@ -36,7 +37,9 @@ QString minesLeftText(qint64 minesLeft);             // digits with a minus sign
 QString minesLeftAccessibleLabel(qint64 minesLeft);  // "3 mines left"
 QString wonAccessibleLabel(qint64 elapsedSeconds);   // "Board Cleared. Time: 1:05"
 
-// The label a tile gives to assistive technologies: "Row 3, column 1: 2 mines nearby".
+// The label a tile gives to assistive technologies: "Row 3, column 1: 2 mines nearby". The
+// whole label is one translatable format ("Row %lld, column %lld: %@"), so a language picks
+// its own separator (French puts a no-break space before the colon).
 QString tileAccessibleLabel(const Tile& tile, qint64 row, qint64 column, bool isGameLost, bool isHinted);
 
 }  // namespace velmora::ui

@@ -27,12 +27,13 @@ QString& domainStorage() {
 }
 }  // namespace
 
+// The raw values double as the titles' lookup keys (title()), so they are marked for the extractor.
 QString rawValue(ModalScreen screen) {
     switch (screen) {
-    case ModalScreen::preferences: return QStringLiteral("Preferences");
-    case ModalScreen::statistics: return QStringLiteral("Statistics");
-    case ModalScreen::howToPlay: return QStringLiteral("How to Play");
-    case ModalScreen::about: return QStringLiteral("About");
+    case ModalScreen::preferences: return QStringLiteral(QT_TRANSLATE_NOOP("Velmora", "Preferences"));
+    case ModalScreen::statistics: return QStringLiteral(QT_TRANSLATE_NOOP("Velmora", "Statistics"));
+    case ModalScreen::howToPlay: return QStringLiteral(QT_TRANSLATE_NOOP("Velmora", "How to Play"));
+    case ModalScreen::about: return QStringLiteral(QT_TRANSLATE_NOOP("Velmora", "About"));
     }
     return {};
 }
@@ -117,7 +118,8 @@ QVariantList ModalScreenController::menuBarIconOptions() const {
             {QStringLiteral("value"), qs(rawValue(o))},
             {QStringLiteral("symbol"), qs(symbolName(o))},
             {QStringLiteral("name"), name},
-            {QStringLiteral("accessibleName"), formatText(localized("Menu bar icon: %@"), {name})},
+            {QStringLiteral("accessibleName"),
+             formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Menu bar icon: %@")), {name})},
             // The identifier carries the looked-up name, as automation of a translated build expects.
             {QStringLiteral("identifier"), QStringLiteral("menuBarIcon-") + name},
         });
@@ -131,7 +133,8 @@ QVariantList ModalScreenController::themeOptions() const {
         const QString raw = qs(rawValue(t));
         options.append(QVariantMap{
             {QStringLiteral("value"), raw},
-            {QStringLiteral("accessibleName"), formatText(localized("Tile Theme: %@"), {themeDisplayName(t)})},
+            {QStringLiteral("accessibleName"),
+             formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Tile Theme: %@")), {themeDisplayName(t)})},
             {QStringLiteral("identifier"), QStringLiteral("tileTheme-") + raw},
         });
     }
@@ -185,12 +188,13 @@ QVariantList ModalScreenController::keyboardLines() const {
         return QVariantMap{{QStringLiteral("action"), action}, {QStringLiteral("keys"), keys}};
     };
     return {
-        line(localized("Move between tiles"), QStringLiteral("← ↑ ↓ →")),
-        line(localized("Uncover a tile or open around a number"), localized("Space")),
-        line(localized("Flag a tile"), QStringLiteral("F")),
-        line(localized("Give a hint"), QStringLiteral("H")),
-        line(localized("New game"), native("Ctrl+N")),
-        line(localized("Open Preferences"), native("Ctrl+,")),
+        line(localized(QT_TRANSLATE_NOOP("Velmora", "Move between tiles")), QStringLiteral("← ↑ ↓ →")),
+        line(localized(QT_TRANSLATE_NOOP("Velmora", "Uncover a tile or open around a number")),
+             localized(QT_TRANSLATE_NOOP("Velmora", "Space"))),
+        line(localized(QT_TRANSLATE_NOOP("Velmora", "Flag a tile")), QStringLiteral("F")),
+        line(localized(QT_TRANSLATE_NOOP("Velmora", "Give a hint")), QStringLiteral("H")),
+        line(localized(QT_TRANSLATE_NOOP("Velmora", "New game")), native("Ctrl+N")),
+        line(localized(QT_TRANSLATE_NOOP("Velmora", "Open Preferences")), native("Ctrl+,")),
     };
 }
 
@@ -205,11 +209,11 @@ QString ModalScreenController::versionText() const {
 }
 
 QString ModalScreenController::websiteLabel() const {
-    return formatText(localized("Visit %@"), {domainStorage()});
+    return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Visit %@")), {domainStorage()});
 }
 
 QString ModalScreenController::websiteAccessibleLabel() const {
-    return formatText(localized("Visit publisher website %@"), {domainStorage()});
+    return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Visit publisher website %@")), {domainStorage()});
 }
 
 void ModalScreenController::chooseDifficulty(const QString& raw) {
