@@ -101,6 +101,9 @@ private slots:
         QCoreApplication::installTranslator(&french);
         QCOMPARE(winRateText(3, 2, QLocale(QStringLiteral("fr"))), QStringLiteral("66,7\u00A0%"));
         QCOMPARE(winRateText(3, 2, QLocale(QStringLiteral("de"))), QStringLiteral("66,7\u00A0%"));
+        // No games yet is written the same way, not in English.
+        QCOMPARE(winRateText(0, 0, QLocale(QStringLiteral("fr"))), QStringLiteral("0,0\u00A0%"));
+        QCOMPARE(winRateText(0, 5, QLocale(QStringLiteral("fr"))), QStringLiteral("0,0\u00A0%"));
         QCoreApplication::removeTranslator(&french);
         QCOMPARE(winRateText(3, 2, QLocale(QStringLiteral("de"))), QStringLiteral("66,7%"));
 

@@ -41,7 +41,7 @@ public:
 QLocale interfaceLocale();
 
 QString integerText(qint64 value);  // plain digits, no grouping
-// "66.7%" in the locale; "0.0%" below one game played.
+// "66.7%" in the locale; 0.0 in the locale below one game played ("0.0%" in English).
 QString winRateText(qint64 gamesPlayed, qint64 gamesWon, const QLocale& locale);
 // "1:15", or an en dash when there is no time.
 QString bestTimeText(std::optional<qint64> seconds);
