@@ -7,13 +7,13 @@
 #include <QApplication>
 #include <QLocale>
 #include <QSocketNotifier>
-#include <QTranslator>
 
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "AppIdentity.h"
 #include "Shell.h"
+#include "Translations.h"
 #include "VelmoraApp.h"
 
 #include "LocalizedText.h"
@@ -97,10 +97,7 @@ int main(int argc, char* argv[]) {
 
     const QString language = velmora::app::chooseInterfaceLanguage(
         QLocale::system().uiLanguages(), {QStringLiteral("pl"), QStringLiteral("fr"), QStringLiteral("de")});
-    QTranslator translator;
-    if (language != QStringLiteral("en") &&
-        translator.load(QStringLiteral(":/i18n/velmora_%1.qm").arg(language)))
-        QApplication::installTranslator(&translator);
+    const velmora::app::InterfaceTranslations translations(language);
     velmora::ui::setInterfaceLanguage(language);
 
     // SIGTERM, SIGINT, SIGHUP (logout, a closed terminal) and SIGQUIT end the game the way
