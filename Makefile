@@ -9,7 +9,7 @@ PREFIX     ?= /usr/local
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build run test fuzz bench install deb clean
+.PHONY: all deps build run test fuzz bench install deb translations clean
 
 all: build
 
@@ -36,6 +36,12 @@ fuzz: deps
 
 bench: build
 	$(BUILD)/tools/velmora-engine bench --difficulty all --boards $${BOARDS:-1000}
+
+# Refreshes translations/*.ts from the sources (new texts unfinished, lost ones dropped), then
+# checks them; the check fails until the new texts are translated.
+translations:
+	bash scripts/update-translations.sh
+	python3 scripts/check-translations.py --no-extract
 
 # `make install PREFIX=~/.local` for one user; DESTDIR=... stages it elsewhere.
 install: build
