@@ -1,11 +1,11 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="de">
+<TS version="2.1" language="de" sourcelanguage="en">
 <context>
     <name>Velmora</name>
     <message>
         <source>%@%%</source>
-        <translation>%@ %%</translation>
+        <translation>%@&#xa0;%%</translation>
     </message>
     <message>
         <source>%lld</source>
@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>A simple Minesweeper game for your menu bar.</source>
-        <translation>Ein einfaches Minesweeper für deine Menüleiste.</translation>
+        <translation>Ein einfaches Minesweeper-Spiel für deinen Infobereich.</translation>
     </message>
     <message>
         <source>APP</source>
@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation>Über</translation>
+        <translation>Über Velmora</translation>
     </message>
     <message>
         <source>Allow Velmora in System Settings → General → Login Items.</source>
@@ -57,7 +57,7 @@
     </message>
     <message>
         <source>Beginner 9×9 with 10 mines, Intermediate 16×16 with 40, Expert 22×22 with 99. Changing this starts a new game.</source>
-        <translation>Anfänger 9×9 mit 10 Minen, Fortgeschritten 16×16 mit 40, Experte 22×22 mit 99. Eine Änderung startet ein neues Spiel.</translation>
+        <translation>Anfänger: 9×9 mit 10 Minen, Fortgeschritten: 16×16 mit 40, Experte: 22×22 mit 99. Eine Änderung startet ein neues Spiel.</translation>
     </message>
     <message>
         <source>Best Streak</source>
@@ -81,19 +81,19 @@
     </message>
     <message>
         <source>Board Cleared</source>
-        <translation>Feld geräumt</translation>
+        <translation>Spielfeld geräumt</translation>
     </message>
     <message>
         <source>Board Cleared. Time: %@</source>
-        <translation>Feld geräumt. Zeit: %@</translation>
+        <translation>Spielfeld geräumt. Zeit: %@</translation>
     </message>
     <message>
         <source>Burst</source>
         <translation>Explosion</translation>
     </message>
     <message>
-        <source>Can't see it? Check your panel's tray settings if it is hidden.</source>
-        <translation>Nicht zu sehen? Prüfen Sie die Einstellungen des Infobereichs Ihrer Leiste, falls es ausgeblendet ist.</translation>
+        <source>Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
+        <translation>Nicht zu sehen? Falls das Symbol ausgeblendet ist, prüfe die Einstellungen des Infobereichs deiner Leiste.</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -105,7 +105,7 @@
     </message>
     <message>
         <source>Classic Indigo</source>
-        <translation>Klassisch Indigo</translation>
+        <translation>Klassisches Indigo</translation>
     </message>
     <message>
         <source>Clear the board</source>
@@ -116,8 +116,8 @@
         <translation>Klicke auf ein Feld, um es aufzudecken. Der erste Klick ist immer sicher, und die Spielfelder sind so gebaut, dass du nie raten musst. Deckst du eine Mine auf, ist das Spiel vorbei.</translation>
     </message>
     <message>
-        <source>Click the game's icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can't see it? Check your panel's tray settings if it is hidden.</source>
-        <translation>Klicke auf das Symbol des Spiels oben am Bildschirm, um es zu öffnen. Ein Klick woanders blendet es aus; die Uhr hält an. Symbol nicht zu sehen? Prüfe die Einstellungen des Infobereichs deiner Leiste.</translation>
+        <source>Click the game&apos;s icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
+        <translation>Klicke oben am Bildschirm auf das Symbol des Spiels, um es zu öffnen. Ein Klick woanders blendet es aus; die Uhr hält an. Symbol nicht zu sehen? Falls es ausgeblendet ist, prüfe die Einstellungen des Infobereichs deiner Leiste.</translation>
     </message>
     <message>
         <source>Close</source>
@@ -137,7 +137,7 @@
     </message>
     <message>
         <source>Double-click a number that has as many flags around it as its count to uncover all its other neighbors at once. Space does the same from the keyboard.</source>
-        <translation>Doppelklicke auf eine Zahl, um die so viele Flaggen stehen, wie sie angibt, um alle übrigen Nachbarfelder auf einmal aufzudecken. Die Leertaste tut das Gleiche mit der Tastatur.</translation>
+        <translation>Stehen um eine Zahl so viele Flaggen, wie sie angibt, deckt ein Doppelklick auf die Zahl alle übrigen Nachbarfelder auf einmal auf. Mit der Tastatur geht das mit der Leertaste.</translation>
     </message>
     <message>
         <source>Expert</source>
@@ -161,7 +161,7 @@
     </message>
     <message>
         <source>Flag the mines</source>
-        <translation>Markiere die Minen</translation>
+        <translation>Markiere die Minen mit Flaggen</translation>
     </message>
     <message>
         <source>GAMEPLAY</source>
@@ -185,7 +185,7 @@
     </message>
     <message>
         <source>Give a hint</source>
-        <translation>Tipp geben</translation>
+        <translation>Tipp anzeigen</translation>
     </message>
     <message>
         <source>Got it</source>
@@ -204,8 +204,8 @@
         <translation>Tipp (H)</translation>
     </message>
     <message>
-        <source>Hint marks a tile that is safe to uncover. Tap the lightbulb button at the top, or press H. A game that used a hint doesn't set a best time.</source>
-        <translation>Ein Tipp markiert ein Feld, das sicher aufgedeckt werden kann. Klicke oben auf die Glühbirne oder drücke H. Ein Spiel mit Tipp zählt nicht als Bestzeit.</translation>
+        <source>Hint marks a tile that is safe to uncover. Tap the lightbulb button at the top, or press H. A game that used a hint doesn&apos;t set a best time.</source>
+        <translation>Ein Tipp markiert ein Feld, das du gefahrlos aufdecken kannst. Klicke oben auf die Glühbirne oder drücke H. Ein Spiel mit Tipp zählt nicht für die Bestzeit.</translation>
     </message>
     <message>
         <source>Hint used: time not recorded</source>
@@ -237,19 +237,19 @@
     </message>
     <message>
         <source>Lives in your menu bar</source>
-        <translation>Wohnt in der Menüleiste</translation>
+        <translation>Wohnt im Infobereich</translation>
     </message>
     <message>
         <source>Menu Bar Icon</source>
-        <translation>Symbol in der Menüleiste</translation>
+        <translation>Symbol im Infobereich</translation>
     </message>
     <message>
         <source>Menu bar icon: %@</source>
-        <translation>Symbol in der Menüleiste: %@</translation>
+        <translation>Symbol im Infobereich: %@</translation>
     </message>
     <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
-        <translation>Menü: Einstellungen, Statistik, Spielanleitung, Über und Beenden</translation>
+        <translation>Menü: Einstellungen, Statistik, Spielanleitung, Über Velmora und Beenden</translation>
     </message>
     <message>
         <source>Move between tiles</source>
@@ -260,8 +260,8 @@
         <translation>Brauchst du Hilfe?</translation>
     </message>
     <message>
-        <source>Need the rules? Open the game's menu and choose How to Play.</source>
-        <translation>Regeln gesucht? Öffnen Sie das Menü des Spiels und wählen Sie Spielanleitung.</translation>
+        <source>Need the rules? Open the game&apos;s menu and choose How to Play.</source>
+        <translation>Regeln gesucht? Öffne das Menü des Spiels und wähle „Spielanleitung“.</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -273,7 +273,7 @@
     </message>
     <message>
         <source>New Game deals a fresh board. Pick Beginner, Intermediate or Expert in Preferences. Game Size there makes the whole game larger.</source>
-        <translation>Neues Spiel legt ein frisches Spielfeld aus. Anfänger, Fortgeschritten oder Experte wählst du in den Einstellungen. Die Spielgröße dort macht das ganze Spiel größer.</translation>
+        <translation>„Neues Spiel“ legt ein frisches Spielfeld aus. Anfänger, Fortgeschritten oder Experte wählst du in den Einstellungen. Die Spielgröße dort macht das ganze Spiel größer.</translation>
     </message>
     <message>
         <source>New best time!</source>
@@ -309,11 +309,11 @@
     </message>
     <message>
         <source>Open around a number</source>
-        <translation>Rund um eine Zahl aufdecken</translation>
+        <translation>Decke rund um eine Zahl auf</translation>
     </message>
     <message>
         <source>Play Again</source>
-        <translation>Nochmal spielen</translation>
+        <translation>Noch einmal spielen</translation>
     </message>
     <message>
         <source>Preferences</source>
@@ -321,7 +321,7 @@
     </message>
     <message>
         <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
-        <translation>Einstellungen, Statistik, Spielanleitung, Über und Beenden</translation>
+        <translation>Einstellungen, Statistik, Spielanleitung, Über Velmora und Beenden</translation>
     </message>
     <message>
         <source>Published by Orvanta LLC</source>
@@ -352,12 +352,8 @@
         <translation>Alle Statistiken zurücksetzen?</translation>
     </message>
     <message>
-        <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can't be uncovered by accident.</source>
-        <translation>Rechtsklick oder Control-Klick auf ein Feld setzt eine Flagge. Noch einmal setzt ein ?, ein weiteres Mal entfernt es. Im Flaggenmodus oben setzt schon ein einfacher Klick eine Flagge. Ein Feld mit Flagge lässt sich nicht versehentlich aufdecken.</translation>
-    </message>
-    <message>
-        <source>Row %lld, column %lld</source>
-        <translation>Zeile %lld, Spalte %lld</translation>
+        <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can&apos;t be uncovered by accident.</source>
+        <translation>Ein Rechtsklick oder Strg-Klick auf ein Feld setzt eine Flagge. Noch einmal setzt ein ?, ein weiteres Mal entfernt es. Im Flaggenmodus (Schalter oben) setzt schon ein einfacher Klick eine Flagge. Ein Feld mit Flagge lässt sich nicht versehentlich aufdecken.</translation>
     </message>
     <message>
         <source>Solid Amber</source>
@@ -409,7 +405,7 @@
     </message>
     <message>
         <source>Starting a new game now will reset your win streak.</source>
-        <translation>Ein neues Spiel setzt jetzt deine Siegesserie zurück.</translation>
+        <translation>Wenn du jetzt ein neues Spiel startest, wird deine Siegesserie zurückgesetzt.</translation>
     </message>
     <message>
         <source>Statistics</source>
@@ -420,11 +416,11 @@
         <translation>FELDER</translation>
     </message>
     <message>
-        <source>The game's icon, highlighted in the menu bar</source>
-        <translation>Das Symbol des Spiels, hervorgehoben in der Menüleiste</translation>
+        <source>The game&apos;s icon, highlighted in the menu bar</source>
+        <translation>Das Symbol des Spiels, hervorgehoben im Infobereich</translation>
     </message>
     <message>
-        <source>This clears your games, wins, streaks and best times. It can't be undone.</source>
+        <source>This clears your games, wins, streaks and best times. It can&apos;t be undone.</source>
         <translation>Dadurch werden deine Spiele, Siege, Serien und Bestzeiten gelöscht. Das lässt sich nicht rückgängig machen.</translation>
     </message>
     <message>
@@ -437,7 +433,7 @@
     </message>
     <message>
         <source>Try Again</source>
-        <translation>Nochmal versuchen</translation>
+        <translation>Erneut versuchen</translation>
     </message>
     <message>
         <source>Uncover a tile or open around a number</source>
@@ -445,11 +441,11 @@
     </message>
     <message>
         <source>Uncover every tile that is not a mine. A number tells you how many of the 8 tiles around it hold a mine.</source>
-        <translation>Decke jedes Feld auf, unter dem keine Mine liegt. Eine Zahl sagt, unter wie vielen der 8 Nachbarfelder eine Mine liegt.</translation>
+        <translation>Decke jedes Feld auf, unter dem keine Mine liegt. Eine Zahl sagt dir, unter wie vielen der 8 Nachbarfelder eine Mine liegt.</translation>
     </message>
     <message>
         <source>Uncover tiles</source>
-        <translation>Felder aufdecken</translation>
+        <translation>Decke Felder auf</translation>
     </message>
     <message>
         <source>Velmora</source>
@@ -465,7 +461,7 @@
     </message>
     <message>
         <source>Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:</source>
-        <translation>Velmora wohnt in Ihrer Menüleiste. Klicken Sie oben auf dem Bildschirm auf das Symbol, um zu spielen. Es sieht so aus:</translation>
+        <translation>Velmora wohnt in deinem Infobereich. Klicke oben am Bildschirm auf sein Symbol, um zu spielen. Es sieht so aus:</translation>
     </message>
     <message>
         <source>Version %@</source>
@@ -493,7 +489,7 @@
     </message>
     <message>
         <source>You hit a mine</source>
-        <translation>Du hast eine Mine getroffen</translation>
+        <translation>Du bist auf eine Mine getreten</translation>
     </message>
     <message>
         <source>covered</source>
@@ -501,7 +497,7 @@
     </message>
     <message>
         <source>covered, safe to uncover (hint)</source>
-        <translation>verdeckt, sicher aufzudecken (Tipp)</translation>
+        <translation>verdeckt, gefahrlos aufzudecken (Tipp)</translation>
     </message>
     <message>
         <source>empty</source>
@@ -509,11 +505,11 @@
     </message>
     <message>
         <source>flagged</source>
-        <translation>markiert</translation>
+        <translation>mit Flagge markiert</translation>
     </message>
     <message>
         <source>flagged, no mine</source>
-        <translation>markiert, keine Mine</translation>
+        <translation>Flagge falsch, keine Mine</translation>
     </message>
     <message>
         <source>mine</source>
@@ -526,6 +522,27 @@
     <message>
         <source>© 2026 Orvanta LLC. All rights reserved.</source>
         <translation>© 2026 Orvanta LLC. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>%lld mines left|few</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld mines left|many</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld mines nearby|few</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld mines nearby|many</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %lld, column %lld: %@</source>
+        <extracomment>A tile&apos;s label for screen readers: row, column, then the tile&apos;s state.</extracomment>
+        <translation>Zeile %lld, Spalte %lld: %@</translation>
     </message>
 </context>
 </TS>

@@ -1,11 +1,11 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="fr">
+<TS version="2.1" language="fr" sourcelanguage="en">
 <context>
     <name>Velmora</name>
     <message>
         <source>%@%%</source>
-        <translation>%@ %%</translation>
+        <translation>%@&#xa0;%%</translation>
     </message>
     <message>
         <source>%lld</source>
@@ -21,19 +21,19 @@
     </message>
     <message>
         <source>%lld mines nearby|one</source>
-        <translation>%lld mine à proximité</translation>
+        <translation>%lld mine voisine</translation>
     </message>
     <message>
         <source>%lld mines nearby|other</source>
-        <translation>%lld mines à proximité</translation>
+        <translation>%lld mines voisines</translation>
     </message>
     <message>
         <source>A second flag press marks the tile with ?, a third clears it.</source>
-        <translation>Un deuxième marquage met un ? sur la case, un troisième l’efface.</translation>
+        <translation>Un deuxième marquage place un ? sur la case, un troisième l’efface.</translation>
     </message>
     <message>
         <source>A simple Minesweeper game for your menu bar.</source>
-        <translation>Un démineur tout simple pour votre barre des menus.</translation>
+        <translation>Un démineur tout simple pour votre zone de notification.</translation>
     </message>
     <message>
         <source>APP</source>
@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>Abandon this game?</source>
-        <translation>Abandonner cette partie ?</translation>
+        <translation>Abandonner cette partie&#x202f;?</translation>
     </message>
     <message>
         <source>About</source>
@@ -57,7 +57,7 @@
     </message>
     <message>
         <source>Beginner 9×9 with 10 mines, Intermediate 16×16 with 40, Expert 22×22 with 99. Changing this starts a new game.</source>
-        <translation>Débutant : 9×9 avec 10 mines, Intermédiaire : 16×16 avec 40, Expert : 22×22 avec 99. Changer ce réglage lance une nouvelle partie.</translation>
+        <translation>Débutant&#xa0;: 9×9 avec 10 mines, Intermédiaire&#xa0;: 16×16 avec 40, Expert&#xa0;: 22×22 avec 99. Changer ce réglage lance une nouvelle partie.</translation>
     </message>
     <message>
         <source>Best Streak</source>
@@ -77,23 +77,23 @@
     </message>
     <message>
         <source>Board</source>
-        <translation>Plateau</translation>
+        <translation>Grille</translation>
     </message>
     <message>
         <source>Board Cleared</source>
-        <translation>Plateau dégagé</translation>
+        <translation>Grille déminée</translation>
     </message>
     <message>
         <source>Board Cleared. Time: %@</source>
-        <translation>Plateau dégagé. Temps : %@</translation>
+        <translation>Grille déminée. Temps&#xa0;: %@</translation>
     </message>
     <message>
         <source>Burst</source>
         <translation>Explosion</translation>
     </message>
     <message>
-        <source>Can't see it? Check your panel's tray settings if it is hidden.</source>
-        <translation>Vous ne la voyez pas ? Si elle est masquée, vérifiez les réglages de la zone de notification de votre tableau de bord.</translation>
+        <source>Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
+        <translation>Vous ne voyez pas l’icône&#x202f;? Si elle est masquée, vérifiez les réglages de la zone de notification de votre tableau de bord.</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>Changing the difficulty deals a new game and resets your win streak.</source>
-        <translation>Changer la difficulté lance une nouvelle partie et remet à zéro votre série de victoires.</translation>
+        <translation>Changer de difficulté lance une nouvelle partie et remet à zéro votre série de victoires.</translation>
     </message>
     <message>
         <source>Classic Indigo</source>
@@ -113,11 +113,11 @@
     </message>
     <message>
         <source>Click a tile to uncover it. Your first click is always safe, and boards are built so you never have to guess. Uncover a mine and the game is over.</source>
-        <translation>Cliquez sur une case pour la découvrir. Le premier clic est toujours sans danger, et les grilles sont conçues pour ne jamais vous obliger à deviner. Découvrez une mine et la partie est perdue.</translation>
+        <translation>Cliquez sur une case pour la découvrir. Le premier clic est toujours sans danger, et les grilles sont conçues pour que vous n’ayez jamais à deviner. Si vous découvrez une mine, la partie est perdue.</translation>
     </message>
     <message>
-        <source>Click the game's icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can't see it? Check your panel's tray settings if it is hidden.</source>
-        <translation>Cliquez sur l’icône du jeu en haut de l’écran pour l’ouvrir. Cliquez ailleurs pour le masquer ; le chrono s’arrête. Vous ne la voyez pas ? Vérifiez les réglages de la zone de notification de votre tableau de bord.</translation>
+        <source>Click the game&apos;s icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
+        <translation>Cliquez sur l’icône du jeu en haut de l’écran pour l’ouvrir. Cliquez ailleurs pour le masquer&#x202f;; le chronomètre s’arrête. Vous ne voyez pas l’icône&#x202f;? Si elle est masquée, vérifiez les réglages de la zone de notification de votre tableau de bord.</translation>
     </message>
     <message>
         <source>Close</source>
@@ -125,11 +125,11 @@
     </message>
     <message>
         <source>Covered tile, theme: %@</source>
-        <translation>Case couverte, thème : %@</translation>
+        <translation>Case cachée, thème&#xa0;: %@</translation>
     </message>
     <message>
         <source>Current Streak</source>
-        <translation>Série actuelle</translation>
+        <translation>Série en cours</translation>
     </message>
     <message>
         <source>Difficulty</source>
@@ -149,11 +149,11 @@
     </message>
     <message>
         <source>Flag Mode: a click flags a tile</source>
-        <translation>Mode drapeau : un clic pose un drapeau</translation>
+        <translation>Mode drapeau&#xa0;: un clic pose un drapeau</translation>
     </message>
     <message>
         <source>Flag a tile</source>
-        <translation>Planter un drapeau</translation>
+        <translation>Poser un drapeau</translation>
     </message>
     <message>
         <source>Flag mode</source>
@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>Grid</source>
-        <translation>Grille</translation>
+        <translation>Quadrillage</translation>
     </message>
     <message>
         <source>Hint</source>
@@ -204,12 +204,12 @@
         <translation>Indice (H)</translation>
     </message>
     <message>
-        <source>Hint marks a tile that is safe to uncover. Tap the lightbulb button at the top, or press H. A game that used a hint doesn't set a best time.</source>
-        <translation>Un indice signale une case sans danger. Cliquez sur l’ampoule en haut ou appuyez sur H. Une partie jouée avec un indice n’établit pas de meilleur temps.</translation>
+        <source>Hint marks a tile that is safe to uncover. Tap the lightbulb button at the top, or press H. A game that used a hint doesn&apos;t set a best time.</source>
+        <translation>Un indice signale une case que vous pouvez découvrir sans danger. Cliquez sur l’ampoule en haut ou appuyez sur H. Une partie jouée avec un indice n’établit pas de meilleur temps.</translation>
     </message>
     <message>
         <source>Hint used: time not recorded</source>
-        <translation>Indice utilisé : temps non enregistré</translation>
+        <translation>Indice utilisé&#xa0;: temps non enregistré</translation>
     </message>
     <message>
         <source>How to Play</source>
@@ -237,19 +237,19 @@
     </message>
     <message>
         <source>Lives in your menu bar</source>
-        <translation>Vit dans la barre des menus</translation>
+        <translation>Vit dans la zone de notification</translation>
     </message>
     <message>
         <source>Menu Bar Icon</source>
-        <translation>Icône de la barre des menus</translation>
+        <translation>Icône de la zone de notification</translation>
     </message>
     <message>
         <source>Menu bar icon: %@</source>
-        <translation>Icône de la barre des menus : %@</translation>
+        <translation>Icône de la zone de notification&#xa0;: %@</translation>
     </message>
     <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
-        <translation>Menu : préférences, statistiques, règles du jeu, à propos et quitter</translation>
+        <translation>Menu&#xa0;: préférences, statistiques, règles du jeu, à propos et quitter</translation>
     </message>
     <message>
         <source>Move between tiles</source>
@@ -257,11 +257,11 @@
     </message>
     <message>
         <source>Need a hand?</source>
-        <translation>Besoin d’un coup de main ?</translation>
+        <translation>Besoin d’un coup de main&#x202f;?</translation>
     </message>
     <message>
-        <source>Need the rules? Open the game's menu and choose How to Play.</source>
-        <translation>Besoin des règles ? Ouvrez le menu du jeu et choisissez Règles du jeu.</translation>
+        <source>Need the rules? Open the game&apos;s menu and choose How to Play.</source>
+        <translation>Besoin des règles&#x202f;? Ouvrez le menu du jeu et choisissez «&#xa0;Règles du jeu&#xa0;».</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -273,11 +273,11 @@
     </message>
     <message>
         <source>New Game deals a fresh board. Pick Beginner, Intermediate or Expert in Preferences. Game Size there makes the whole game larger.</source>
-        <translation>Nouvelle partie distribue une nouvelle grille. Choisissez Débutant, Intermédiaire ou Expert dans les Préférences. La taille du jeu, au même endroit, agrandit tout le jeu.</translation>
+        <translation>«&#xa0;Nouvelle partie&#xa0;» crée une nouvelle grille. Choisissez Débutant, Intermédiaire ou Expert dans les Préférences. La taille du jeu, au même endroit, agrandit tout le jeu.</translation>
     </message>
     <message>
         <source>New best time!</source>
-        <translation>Nouveau meilleur temps !</translation>
+        <translation>Nouveau record&#x202f;!</translation>
     </message>
     <message>
         <source>New game</source>
@@ -309,7 +309,7 @@
     </message>
     <message>
         <source>Open around a number</source>
-        <translation>Ouvrez autour d’un chiffre</translation>
+        <translation>Découvrez autour d’un chiffre</translation>
     </message>
     <message>
         <source>Play Again</source>
@@ -349,15 +349,11 @@
     </message>
     <message>
         <source>Reset all statistics?</source>
-        <translation>Réinitialiser toutes les statistiques ?</translation>
+        <translation>Réinitialiser toutes les statistiques&#x202f;?</translation>
     </message>
     <message>
-        <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can't be uncovered by accident.</source>
-        <translation>Faites un clic droit ou Contrôle-clic sur une case pour y planter un drapeau. Recommencez pour un ?, puis encore pour l’effacer. Le mode drapeau de l’en-tête fait d’un simple clic un drapeau. Une case marquée d’un drapeau ne peut pas être découverte par erreur.</translation>
-    </message>
-    <message>
-        <source>Row %lld, column %lld</source>
-        <translation>Ligne %lld, colonne %lld</translation>
+        <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can&apos;t be uncovered by accident.</source>
+        <translation>Faites un clic droit ou Ctrl+clic sur une case pour y poser un drapeau. Recommencez pour un ?, puis encore une fois pour l’effacer. En mode drapeau (bouton de l’en-tête), un simple clic pose un drapeau. Une case marquée d’un drapeau ne peut pas être découverte par erreur.</translation>
     </message>
     <message>
         <source>Solid Amber</source>
@@ -409,7 +405,7 @@
     </message>
     <message>
         <source>Starting a new game now will reset your win streak.</source>
-        <translation>Commencer une nouvelle partie maintenant remettra à zéro votre série de victoires.</translation>
+        <translation>Si vous commencez une nouvelle partie maintenant, votre série de victoires sera remise à zéro.</translation>
     </message>
     <message>
         <source>Statistics</source>
@@ -420,20 +416,20 @@
         <translation>CASES</translation>
     </message>
     <message>
-        <source>The game's icon, highlighted in the menu bar</source>
-        <translation>L’icône du jeu, mise en évidence dans la barre de menus</translation>
+        <source>The game&apos;s icon, highlighted in the menu bar</source>
+        <translation>L’icône du jeu, mise en évidence dans la zone de notification</translation>
     </message>
     <message>
-        <source>This clears your games, wins, streaks and best times. It can't be undone.</source>
+        <source>This clears your games, wins, streaks and best times. It can&apos;t be undone.</source>
         <translation>Vos parties, victoires, séries et meilleurs temps seront effacés. Cette action est irréversible.</translation>
     </message>
     <message>
         <source>Tile Theme: %@</source>
-        <translation>Thème des cases : %@</translation>
+        <translation>Thème des cases&#xa0;: %@</translation>
     </message>
     <message>
         <source>Time: %@</source>
-        <translation>Temps : %@</translation>
+        <translation>Temps&#xa0;: %@</translation>
     </message>
     <message>
         <source>Try Again</source>
@@ -441,11 +437,11 @@
     </message>
     <message>
         <source>Uncover a tile or open around a number</source>
-        <translation>Découvrir une case ou ouvrir autour d’un chiffre</translation>
+        <translation>Découvrir une case ou les cases autour d’un chiffre</translation>
     </message>
     <message>
         <source>Uncover every tile that is not a mine. A number tells you how many of the 8 tiles around it hold a mine.</source>
-        <translation>Découvrez toutes les cases sans mine. Un chiffre indique combien des 8 cases voisines cachent une mine.</translation>
+        <translation>Découvrez toutes les cases qui ne cachent pas de mine. Un chiffre indique combien des 8 cases voisines cachent une mine.</translation>
     </message>
     <message>
         <source>Uncover tiles</source>
@@ -465,7 +461,7 @@
     </message>
     <message>
         <source>Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:</source>
-        <translation>Velmora se trouve dans votre barre de menus. Cliquez sur son icône en haut de l’écran pour jouer. Elle ressemble à ceci :</translation>
+        <translation>Velmora se trouve dans votre zone de notification. Cliquez sur son icône en haut de l’écran pour jouer. Elle ressemble à ceci&#xa0;:</translation>
     </message>
     <message>
         <source>Version %@</source>
@@ -493,15 +489,15 @@
     </message>
     <message>
         <source>You hit a mine</source>
-        <translation>Vous avez touché une mine</translation>
+        <translation>Vous avez sauté sur une mine</translation>
     </message>
     <message>
         <source>covered</source>
-        <translation>couverte</translation>
+        <translation>cachée</translation>
     </message>
     <message>
         <source>covered, safe to uncover (hint)</source>
-        <translation>couverte, sans danger (indice)</translation>
+        <translation>cachée, à découvrir sans danger (indice)</translation>
     </message>
     <message>
         <source>empty</source>
@@ -509,11 +505,11 @@
     </message>
     <message>
         <source>flagged</source>
-        <translation>avec drapeau</translation>
+        <translation>marquée d’un drapeau</translation>
     </message>
     <message>
         <source>flagged, no mine</source>
-        <translation>avec drapeau, sans mine</translation>
+        <translation>drapeau erroné, pas de mine</translation>
     </message>
     <message>
         <source>mine</source>
@@ -521,11 +517,32 @@
     </message>
     <message>
         <source>question mark</source>
-        <translation>point d'interrogation</translation>
+        <translation>point d’interrogation</translation>
     </message>
     <message>
         <source>© 2026 Orvanta LLC. All rights reserved.</source>
         <translation>© 2026 Orvanta LLC. Tous droits réservés.</translation>
+    </message>
+    <message>
+        <source>%lld mines left|few</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld mines left|many</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld mines nearby|few</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld mines nearby|many</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %lld, column %lld: %@</source>
+        <extracomment>A tile&apos;s label for screen readers: row, column, then the tile&apos;s state.</extracomment>
+        <translation>Ligne %lld, colonne %lld&#xa0;: %@</translation>
     </message>
 </context>
 </TS>

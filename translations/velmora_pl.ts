@@ -1,6 +1,6 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="pl">
+<TS version="2.1" language="pl" sourcelanguage="en">
 <context>
     <name>Velmora</name>
     <message>
@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>%lld mines left|other</source>
-        <translation>%lld miny pozostało</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%lld mines nearby|few</source>
@@ -41,15 +41,15 @@
     </message>
     <message>
         <source>%lld mines nearby|other</source>
-        <translation>%lld miny w pobliżu</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>A second flag press marks the tile with ?, a third clears it.</source>
-        <translation>Drugie oznaczenie stawia na polu ?, trzecie je usuwa.</translation>
+        <translation>Drugie oznaczenie stawia na polu znak ?, trzecie go usuwa.</translation>
     </message>
     <message>
         <source>A simple Minesweeper game for your menu bar.</source>
-        <translation>Prosty saper do Twojego zasobnika.</translation>
+        <translation>Prosty saper w zasobniku systemowym.</translation>
     </message>
     <message>
         <source>APP</source>
@@ -65,7 +65,7 @@
     </message>
     <message>
         <source>Allow Velmora in System Settings → General → Login Items.</source>
-        <translation>Zezwól aplikacji Velmora w Ustawieniach systemowych → Ogólne → Rzeczy otwierane po zalogowaniu.</translation>
+        <translation>Zezwól na uruchamianie aplikacji Velmora w Ustawieniach systemowych → Ogólne → Rzeczy otwierane po zalogowaniu.</translation>
     </message>
     <message>
         <source>Beginner</source>
@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>Beginner 9×9 with 10 mines, Intermediate 16×16 with 40, Expert 22×22 with 99. Changing this starts a new game.</source>
-        <translation>Początkujący: 9×9 i 10 min, średni: 16×16 i 40, ekspert: 22×22 i 99. Zmiana rozpoczyna nową grę.</translation>
+        <translation>Początkujący: 9×9 i 10 min, średnio zaawansowany: 16×16 i 40, ekspert: 22×22 i 99. Zmiana rozpoczyna nową grę.</translation>
     </message>
     <message>
         <source>Best Streak</source>
@@ -89,7 +89,7 @@
     </message>
     <message>
         <source>Best Time, Intermediate</source>
-        <translation>Najlepszy czas, średni</translation>
+        <translation>Najlepszy czas, średnio zaawansowany</translation>
     </message>
     <message>
         <source>Board</source>
@@ -97,19 +97,19 @@
     </message>
     <message>
         <source>Board Cleared</source>
-        <translation>Plansza oczyszczona</translation>
+        <translation>Plansza rozminowana</translation>
     </message>
     <message>
         <source>Board Cleared. Time: %@</source>
-        <translation>Plansza oczyszczona. Czas: %@</translation>
+        <translation>Plansza rozminowana. Czas: %@</translation>
     </message>
     <message>
         <source>Burst</source>
         <translation>Wybuch</translation>
     </message>
     <message>
-        <source>Can't see it? Check your panel's tray settings if it is hidden.</source>
-        <translation>Nie widać jej? Jeśli jest ukryta, sprawdź ustawienia zasobnika w panelu.</translation>
+        <source>Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
+        <translation>Nie widzisz ikony? Jeśli jest ukryta, sprawdź ustawienia zasobnika na panelu.</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -121,19 +121,19 @@
     </message>
     <message>
         <source>Classic Indigo</source>
-        <translation>Klasyczny indygo</translation>
+        <translation>Klasyczne indygo</translation>
     </message>
     <message>
         <source>Clear the board</source>
-        <translation>Oczyść planszę</translation>
+        <translation>Rozminuj planszę</translation>
     </message>
     <message>
         <source>Click a tile to uncover it. Your first click is always safe, and boards are built so you never have to guess. Uncover a mine and the game is over.</source>
         <translation>Kliknij pole, aby je odkryć. Pierwsze kliknięcie jest zawsze bezpieczne, a plansze są tak ułożone, że nigdy nie trzeba zgadywać. Odkrycie miny kończy grę.</translation>
     </message>
     <message>
-        <source>Click the game's icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can't see it? Check your panel's tray settings if it is hidden.</source>
-        <translation>Kliknij ikonę gry w zasobniku, aby ją otworzyć. Kliknij w dowolne inne miejsce, aby ją ukryć; zegar się zatrzyma. Nie widzisz ikony? Sprawdź ustawienia zasobnika na panelu.</translation>
+        <source>Click the game&apos;s icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
+        <translation>Kliknij ikonę gry u góry ekranu, aby ją otworzyć. Kliknij w dowolnym innym miejscu, aby ją ukryć; zegar się wtedy zatrzyma. Nie widzisz ikony? Jeśli jest ukryta, sprawdź ustawienia zasobnika na panelu.</translation>
     </message>
     <message>
         <source>Close</source>
@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>Current Streak</source>
-        <translation>Obecna seria</translation>
+        <translation>Bieżąca seria</translation>
     </message>
     <message>
         <source>Difficulty</source>
@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>Double-click a number that has as many flags around it as its count to uncover all its other neighbors at once. Space does the same from the keyboard.</source>
-        <translation>Kliknij dwukrotnie liczbę, wokół której stoi tyle flag, ile wskazuje, aby naraz odkryć wszystkie pozostałe sąsiednie pola. Spacja robi to samo z klawiatury.</translation>
+        <translation>Kliknij dwukrotnie liczbę, wokół której stoi tyle flag, ile ona wskazuje, aby naraz odkryć wszystkie pozostałe sąsiednie pola. Na klawiaturze to samo robi spacja.</translation>
     </message>
     <message>
         <source>Expert</source>
@@ -165,7 +165,7 @@
     </message>
     <message>
         <source>Flag Mode: a click flags a tile</source>
-        <translation>Tryb flag: kliknięcie oznacza pole flagą</translation>
+        <translation>Tryb flagowania: kliknięcie stawia flagę</translation>
     </message>
     <message>
         <source>Flag a tile</source>
@@ -173,11 +173,11 @@
     </message>
     <message>
         <source>Flag mode</source>
-        <translation>Tryb flag</translation>
+        <translation>Tryb flagowania</translation>
     </message>
     <message>
         <source>Flag the mines</source>
-        <translation>Oznaczaj miny flagą</translation>
+        <translation>Oznaczaj miny flagami</translation>
     </message>
     <message>
         <source>GAMEPLAY</source>
@@ -189,7 +189,7 @@
     </message>
     <message>
         <source>Games Lost</source>
-        <translation>Przegrane</translation>
+        <translation>Przegrane gry</translation>
     </message>
     <message>
         <source>Games Played</source>
@@ -197,11 +197,11 @@
     </message>
     <message>
         <source>Games Won</source>
-        <translation>Wygrane</translation>
+        <translation>Wygrane gry</translation>
     </message>
     <message>
         <source>Give a hint</source>
-        <translation>Podpowiedz</translation>
+        <translation>Pokaż podpowiedź</translation>
     </message>
     <message>
         <source>Got it</source>
@@ -220,8 +220,8 @@
         <translation>Podpowiedź (H)</translation>
     </message>
     <message>
-        <source>Hint marks a tile that is safe to uncover. Tap the lightbulb button at the top, or press H. A game that used a hint doesn't set a best time.</source>
-        <translation>Podpowiedź wskazuje pole, które można bezpiecznie odkryć. Kliknij przycisk z żarówką u góry albo naciśnij H. Gra z podpowiedzią nie ustanawia najlepszego czasu.</translation>
+        <source>Hint marks a tile that is safe to uncover. Tap the lightbulb button at the top, or press H. A game that used a hint doesn&apos;t set a best time.</source>
+        <translation>Podpowiedź wskazuje pole, które można bezpiecznie odkryć. Kliknij przycisk z żarówką u góry albo naciśnij H. Gra, w której użyto podpowiedzi, nie ustanawia najlepszego czasu.</translation>
     </message>
     <message>
         <source>Hint used: time not recorded</source>
@@ -229,11 +229,11 @@
     </message>
     <message>
         <source>How to Play</source>
-        <translation>Jak grać</translation>
+        <translation>Zasady gry</translation>
     </message>
     <message>
         <source>Intermediate</source>
-        <translation>Średni</translation>
+        <translation>Średnio zaawansowany</translation>
     </message>
     <message>
         <source>KEYBOARD</source>
@@ -253,7 +253,7 @@
     </message>
     <message>
         <source>Lives in your menu bar</source>
-        <translation>Mieszka w zasobniku</translation>
+        <translation>Działa w zasobniku systemowym</translation>
     </message>
     <message>
         <source>Menu Bar Icon</source>
@@ -265,19 +265,19 @@
     </message>
     <message>
         <source>Menu: preferences, statistics, how to play, about, and quit</source>
-        <translation>Menu: ustawienia, statystyki, zasady gry, informacje i zakończenie</translation>
+        <translation>Menu: ustawienia, statystyki, zasady gry, o programie i wyjście</translation>
     </message>
     <message>
         <source>Move between tiles</source>
-        <translation>Przejdź między polami</translation>
+        <translation>Przechodź między polami</translation>
     </message>
     <message>
         <source>Need a hand?</source>
         <translation>Potrzebujesz pomocy?</translation>
     </message>
     <message>
-        <source>Need the rules? Open the game's menu and choose How to Play.</source>
-        <translation>Potrzebujesz zasad? Otwórz menu gry i wybierz Jak grać.</translation>
+        <source>Need the rules? Open the game&apos;s menu and choose How to Play.</source>
+        <translation>Chcesz poznać zasady? Otwórz menu gry i wybierz „Zasady gry”.</translation>
     </message>
     <message>
         <source>New Game</source>
@@ -289,7 +289,7 @@
     </message>
     <message>
         <source>New Game deals a fresh board. Pick Beginner, Intermediate or Expert in Preferences. Game Size there makes the whole game larger.</source>
-        <translation>Nowa gra rozkłada świeżą planszę. Poziom początkujący, średni lub ekspert wybierzesz w ustawieniach. Rozmiar gry w tym samym miejscu powiększa całą grę.</translation>
+        <translation>„Nowa gra” rozkłada nową planszę. Poziom początkujący, średnio zaawansowany lub ekspert wybierzesz w ustawieniach. Rozmiar gry, ustawiany w tym samym miejscu, powiększa całą grę.</translation>
     </message>
     <message>
         <source>New best time!</source>
@@ -305,11 +305,11 @@
     </message>
     <message>
         <source>Off</source>
-        <translation>Wył.</translation>
+        <translation>wyłączony</translation>
     </message>
     <message>
         <source>On</source>
-        <translation>Wł.</translation>
+        <translation>włączony</translation>
     </message>
     <message>
         <source>Onyx Slate</source>
@@ -321,7 +321,7 @@
     </message>
     <message>
         <source>Open Velmora</source>
-        <translation>Otwórz Velmora</translation>
+        <translation>Otwórz aplikację Velmora</translation>
     </message>
     <message>
         <source>Open around a number</source>
@@ -337,7 +337,7 @@
     </message>
     <message>
         <source>Preferences, Statistics, How to Play, About &amp; Quit</source>
-        <translation>Ustawienia, statystyki, zasady gry, informacje i zakończenie</translation>
+        <translation>Ustawienia, statystyki, zasady gry, o programie i wyjście</translation>
     </message>
     <message>
         <source>Published by Orvanta LLC</source>
@@ -349,7 +349,7 @@
     </message>
     <message>
         <source>Quit Velmora</source>
-        <translation>Zakończ Velmora</translation>
+        <translation>Zakończ aplikację Velmora</translation>
     </message>
     <message>
         <source>Reset</source>
@@ -368,12 +368,8 @@
         <translation>Wyzerować wszystkie statystyki?</translation>
     </message>
     <message>
-        <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can't be uncovered by accident.</source>
-        <translation>Kliknij pole prawym przyciskiem lub z klawiszem Control, aby postawić flagę. Kolejne kliknięcie stawia ?, następne je usuwa. Tryb flagowania w nagłówku sprawia, że zwykłe kliknięcie stawia flagę. Pola z flagą nie da się odkryć przypadkiem.</translation>
-    </message>
-    <message>
-        <source>Row %lld, column %lld</source>
-        <translation>Wiersz %lld, kolumna %lld</translation>
+        <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can&apos;t be uncovered by accident.</source>
+        <translation>Kliknij pole prawym przyciskiem myszy lub z klawiszem Ctrl, aby postawić na nim flagę. Kolejne kliknięcie stawia znak ?, a następne go usuwa. W trybie flagowania (przycisk w nagłówku) flagę stawia zwykłe kliknięcie. Pola z flagą nie da się odkryć przypadkiem.</translation>
     </message>
     <message>
         <source>Solid Amber</source>
@@ -425,7 +421,7 @@
     </message>
     <message>
         <source>Starting a new game now will reset your win streak.</source>
-        <translation>Rozpoczęcie nowej gry teraz wyzeruje serię zwycięstw.</translation>
+        <translation>Jeśli teraz rozpoczniesz nową grę, seria zwycięstw zostanie wyzerowana.</translation>
     </message>
     <message>
         <source>Statistics</source>
@@ -436,12 +432,12 @@
         <translation>POLA</translation>
     </message>
     <message>
-        <source>The game's icon, highlighted in the menu bar</source>
-        <translation>Ikona gry wyróżniona na pasku menu</translation>
+        <source>The game&apos;s icon, highlighted in the menu bar</source>
+        <translation>Ikona gry wyróżniona w zasobniku</translation>
     </message>
     <message>
-        <source>This clears your games, wins, streaks and best times. It can't be undone.</source>
-        <translation>Usuwa to rozegrane gry, zwycięstwa, serie i najlepsze czasy. Tego nie można cofnąć.</translation>
+        <source>This clears your games, wins, streaks and best times. It can&apos;t be undone.</source>
+        <translation>Spowoduje to usunięcie rozegranych gier, zwycięstw, serii i najlepszych czasów. Tej operacji nie można cofnąć.</translation>
     </message>
     <message>
         <source>Tile Theme: %@</source>
@@ -457,7 +453,7 @@
     </message>
     <message>
         <source>Uncover a tile or open around a number</source>
-        <translation>Odkryj pole lub odkryj wokół liczby</translation>
+        <translation>Odkryj pole lub pola wokół liczby</translation>
     </message>
     <message>
         <source>Uncover every tile that is not a mine. A number tells you how many of the 8 tiles around it hold a mine.</source>
@@ -473,15 +469,15 @@
     </message>
     <message>
         <source>Velmora could not read %1 and left it as it is. Nothing will be saved until it is moved away.</source>
-        <translation>Velmora nie mogła odczytać pliku %1 i pozostawiła go bez zmian. Nic nie zostanie zapisane, dopóki nie zostanie przeniesiony.</translation>
+        <translation>Aplikacja Velmora nie mogła odczytać pliku %1 i pozostawiła go bez zmian. Nic nie zostanie zapisane, dopóki plik nie zostanie przeniesiony.</translation>
     </message>
     <message>
         <source>Velmora could not read its saved data and started afresh. The damaged file was kept as %1.</source>
-        <translation>Velmora nie mogła odczytać zapisanych danych i zaczęła od nowa. Uszkodzony plik zachowano jako %1.</translation>
+        <translation>Aplikacja Velmora nie mogła odczytać zapisanych danych i zaczęła od nowa. Uszkodzony plik zachowano jako %1.</translation>
     </message>
     <message>
         <source>Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:</source>
-        <translation>Velmora mieszka na pasku menu. Kliknij jej ikonę u góry ekranu, aby zagrać. Wygląda tak:</translation>
+        <translation>Aplikacja Velmora działa w zasobniku systemowym. Kliknij jej ikonę u góry ekranu, aby zagrać. Ikona wygląda tak:</translation>
     </message>
     <message>
         <source>Version %@</source>
@@ -501,15 +497,15 @@
     </message>
     <message>
         <source>Welcome to Velmora</source>
-        <translation>Witamy w grze Velmora</translation>
+        <translation>Witamy w aplikacji Velmora</translation>
     </message>
     <message>
         <source>Win Rate</source>
-        <translation>Odsetek wygranych</translation>
+        <translation>Procent wygranych</translation>
     </message>
     <message>
         <source>You hit a mine</source>
-        <translation>Trafiłeś na minę</translation>
+        <translation>Trafiono na minę</translation>
     </message>
     <message>
         <source>covered</source>
@@ -517,7 +513,7 @@
     </message>
     <message>
         <source>covered, safe to uncover (hint)</source>
-        <translation>zakryte, bezpieczne do odkrycia (podpowiedź)</translation>
+        <translation>zakryte, można bezpiecznie odkryć (podpowiedź)</translation>
     </message>
     <message>
         <source>empty</source>
@@ -529,7 +525,7 @@
     </message>
     <message>
         <source>flagged, no mine</source>
-        <translation>oznaczone flagą, bez miny</translation>
+        <translation>błędna flaga, brak miny</translation>
     </message>
     <message>
         <source>mine</source>
@@ -542,6 +538,11 @@
     <message>
         <source>© 2026 Orvanta LLC. All rights reserved.</source>
         <translation>© 2026 Orvanta LLC. Wszelkie prawa zastrzeżone.</translation>
+    </message>
+    <message>
+        <source>Row %lld, column %lld: %@</source>
+        <extracomment>A tile&apos;s label for screen readers: row, column, then the tile&apos;s state.</extracomment>
+        <translation>Wiersz %lld, kolumna %lld: %@</translation>
     </message>
 </context>
 </TS>
