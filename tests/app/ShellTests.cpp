@@ -109,7 +109,7 @@ void ShellTests::shippedTranslationsGiveThePluralForms() {
         {"pl", "%lld mines left", 5, "5 min pozostało"},      {"pl", "%lld mines left", 12, "12 min pozostało"},
         {"pl", "%lld mines left", 22, "22 miny pozostały"},   {"pl", "%lld mines nearby", 0, "0 min w pobliżu"},
         {"fr", "%lld mines left", 0, "0 mine restante"},      {"fr", "%lld mines left", 2, "2 mines restantes"},
-        {"fr", "%lld mines nearby", 1, "1 mine à proximité"}, {"de", "%lld mines nearby", 1, "1 Mine in der Nähe"},
+        {"fr", "%lld mines nearby", 1, "1 mine voisine"}, {"de", "%lld mines nearby", 1, "1 Mine in der Nähe"},
         {"de", "%lld mines left", -2, "-2 Minen übrig"},
     };
     for (const Case& c : cases) {
@@ -126,7 +126,7 @@ void ShellTests::shippedTranslationsGiveThePluralForms() {
     QTranslator polish;
     QVERIFY(polish.load(":/i18n/velmora_pl.qm"));
     QCoreApplication::installTranslator(&polish);
-    QCOMPARE(QCoreApplication::translate("Velmora", "Quit Velmora"), QString::fromUtf8("Zakończ Velmora"));
+    QCOMPARE(QCoreApplication::translate("Velmora", "Quit Velmora"), QString::fromUtf8("Zakończ aplikację Velmora"));
     QCoreApplication::removeTranslator(&polish);
 }
 
