@@ -161,7 +161,7 @@
     </message>
     <message>
         <source>Flag the mines</source>
-        <translation>Marquez les mines</translation>
+        <translation>Marquez les mines d’un drapeau</translation>
     </message>
     <message>
         <source>GAMEPLAY</source>
@@ -309,7 +309,7 @@
     </message>
     <message>
         <source>Open around a number</source>
-        <translation>Découvrez autour d’un chiffre</translation>
+        <translation>Découvrez les cases autour d’un chiffre</translation>
     </message>
     <message>
         <source>Play Again</source>
