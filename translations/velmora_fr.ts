@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>A second flag press marks the tile with ?, a third clears it.</source>
-        <translation>Un deuxième marquage place un ? sur la case, un troisième l’efface.</translation>
+        <translation>Un deuxième marquage place un&#x202f;? sur la case, un troisième l’efface.</translation>
     </message>
     <message>
         <source>A simple Minesweeper game for your menu bar.</source>
@@ -353,7 +353,7 @@
     </message>
     <message>
         <source>Right-click or Control-click a tile to flag it. Press again for a ? mark, and again to clear it. Flag mode in the header makes a plain click flag instead. A flagged tile can&apos;t be uncovered by accident.</source>
-        <translation>Faites un clic droit ou Ctrl+clic sur une case pour y poser un drapeau. Recommencez pour un ?, puis encore une fois pour l’effacer. En mode drapeau (bouton de l’en-tête), un simple clic pose un drapeau. Une case marquée d’un drapeau ne peut pas être découverte par erreur.</translation>
+        <translation>Faites un clic droit ou Ctrl+clic sur une case pour y poser un drapeau. Recommencez pour un&#x202f;?, puis encore une fois pour l’effacer. En mode drapeau (bouton de l’en-tête), un simple clic pose un drapeau. Une case marquée d’un drapeau ne peut pas être découverte par erreur.</translation>
     </message>
     <message>
         <source>Solid Amber</source>
