@@ -156,7 +156,8 @@ Item {
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: "\u{1F389}"
-                // Colour emoji are bitmaps that only the native glyph path draws.
+                // The colour emoji font holds bitmaps; the native glyph path draws them as they
+                // are, on the software and the OpenGL renderer alike.
                 renderType: Text.NativeRendering
                 font.pixelSize: 32 * layer.s
             }
