@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QDBusConnection>
+#include <QDBusVariant>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -67,6 +69,10 @@ void DesktopSettings::watch() {
         startMonitor(kInterface);
         startMonitor(kA11yInterface);
     }
+    QDBusConnection::sessionBus().connect(
+        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("SettingChanged"), this,
+        SLOT(onPortalSettingChanged(QString, QString, QDBusVariant)));
     const QString kde = kdeGlobalsPath();
     const QString folder = QFileInfo(kde).absolutePath();
     if (QFileInfo(folder).isDir()) files_.addPath(folder);
@@ -111,6 +117,28 @@ void DesktopSettings::applyGSettingsLine(const QString& schema, const QString& l
         return;
     }
     apply();
+}
+
+void DesktopSettings::onPortalSettingChanged(const QString& group, const QString& key, const QDBusVariant& value) {
+    applyPortalSetting(group, key, value.variant());
+}
+
+void DesktopSettings::applyPortalSetting(const QString& group, const QString& key, const QVariant& value) {
+    if (group == QStringLiteral("org.freedesktop.appearance")) {
+        if (key != QStringLiteral("color-scheme")) return;
+        // 1 prefers dark, 2 prefers light, anything else states no preference.
+        const uint scheme = value.toUInt();
+        colorScheme_ = scheme == 1   ? QStringLiteral("prefer-dark")
+                       : scheme == 2 ? QStringLiteral("prefer-light")
+                                     : QStringLiteral("default");
+        apply();
+        return;
+    }
+    // GNOME's own keys, passed through with their values: the same as a monitor line.
+    const QString text = value.typeId() == QMetaType::Bool ? (value.toBool() ? QStringLiteral("true")
+                                                                              : QStringLiteral("false"))
+                                                            : value.toString();
+    applyGSettingsLine(group, key + QStringLiteral(": ") + text);
 }
 
 void DesktopSettings::applyKdeGlobals(const QString& path) {

@@ -7,6 +7,9 @@
 #include <QPointer>
 #include <QProcess>
 #include <QString>
+#include <QVariant>
+
+class QDBusVariant;
 
 #include "Shell.h"
 
@@ -18,8 +21,9 @@ namespace velmora::app {
 
 // Keeps the game's view of the desktop (text size, reduce motion, increased contrast, light
 // or dark panels) in step with the desktop while the program runs: GNOME's settings through
-// `gsettings monitor`, KDE's kdeglobals through a file watch. Command-line overrides win
-// over whatever the desktop says.
+// `gsettings monitor`, the desktop portal's SettingChanged (which sandboxed programs and
+// desktops without gsettings still get), KDE's kdeglobals through a file watch.
+// Command-line overrides win over whatever the desktop says.
 class DesktopSettings final : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +37,8 @@ public:
 
     // One line printed by `gsettings monitor SCHEMA` ("text-scaling-factor: 1.25").
     void applyGSettingsLine(const QString& schema, const QString& line);
+    // One setting as the portal's SettingChanged carries it (namespace, key, value).
+    void applyPortalSetting(const QString& group, const QString& key, const QVariant& value);
     // Reads kdeglobals (at `path`) again.
     void applyKdeGlobals(const QString& path);
 
@@ -41,6 +47,9 @@ public:
 signals:
     // The desktop's light or dark guess changed: the tray symbol should be drawn again.
     void appearanceChanged();
+
+private slots:
+    void onPortalSettingChanged(const QString& group, const QString& key, const QDBusVariant& value);
 
 private:
     void apply();

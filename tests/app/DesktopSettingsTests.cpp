@@ -21,6 +21,7 @@ private slots:
     void initTestCase();
     void gnomeChangesApplyWhileRunning();
     void commandLineOverridesWin();
+    void portalChangesApplyLikeGnomes();
     void kdeGlobalsIsFollowed();
     void minimisingTheWindowPausesAndSaves();
 
@@ -103,6 +104,23 @@ void DesktopSettingsTests::commandLineOverridesWin() {
     desktop.applyGSettingsLine(kInterface, QStringLiteral("enable-animations: true"));
     QCOMPARE(settings.textScale(), 1.5);
     QVERIFY(settings.reduceMotion());
+}
+
+void DesktopSettingsTests::portalChangesApplyLikeGnomes() {
+    ui::SystemSettings settings;
+    DesktopSettings desktop(&settings, Options{});
+    desktop.applyPortalSetting(kInterface, QStringLiteral("text-scaling-factor"), 1.5);
+    QCOMPARE(settings.textScale(), 1.5);
+    desktop.applyPortalSetting(kInterface, QStringLiteral("enable-animations"), false);
+    QVERIFY(settings.reduceMotion());
+    desktop.applyPortalSetting(kA11y, QStringLiteral("high-contrast"), true);
+    QVERIFY(settings.increasedContrast());
+    desktop.applyPortalSetting(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"), 1u);
+    QCOMPARE(desktop.appearance(), PanelAppearance::dark);
+    desktop.applyPortalSetting(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"), 2u);
+    QCOMPARE(desktop.appearance(), PanelAppearance::light);
+    desktop.applyPortalSetting(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"), 0u);
+    QCOMPARE(desktop.appearance(), PanelAppearance::unknown);
 }
 
 void DesktopSettingsTests::kdeGlobalsIsFollowed() {
