@@ -297,6 +297,8 @@ FocusScope {
                         id: tileLoader
                         active: root.game !== null && root.boardBuilt
                         asynchronous: root.asynchronousBoard
+                        // A Loader is a focus scope: it passes focus on to the focused tile.
+                        focus: true
                         sourceComponent: Repeater {
                             model: root.game.tiles
                             delegate: BoardTileView {
