@@ -19,6 +19,12 @@ PanelWindow::PanelWindow(QQuickWindow* window, bool asPanel) : window_(window), 
     // key seen there is one no control or dialog in the panel wanted.
     if (asPanel_) window_->contentItem()->installEventFilter(this);
     window_->setProperty("framed", asPanel_);
+    if (!asPanel_) {
+        // A minimised window is still "visible" to Qt; only its visibility says it is gone.
+        connect(window_, &QWindow::visibilityChanged, this, [this](QWindow::Visibility visibility) {
+            emit onScreenChanged(visibility != QWindow::Hidden && visibility != QWindow::Minimized);
+        });
+    }
     connect(window_, &QWindow::activeChanged, this, [this] {
         if (!asPanel_ || !window_->isVisible()) return;
         // Only a panel that had activation loses it to the user's turning away; one that

@@ -34,6 +34,8 @@ signals:
     void escapePressed();
     // The ordinary window's close button.
     void closeRequested();
+    // The ordinary window was minimised or otherwise hidden (false), or came back (true).
+    void onScreenChanged(bool onScreen);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

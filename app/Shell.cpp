@@ -25,6 +25,8 @@ int clampSpan(int wanted, int length, int low, int high) {
     return std::clamp(wanted, low, last);
 }
 
+}  // namespace
+
 QString gsettingsValue(const QString& schema, const QString& key) {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
     if (program.isEmpty()) return {};
@@ -39,8 +41,6 @@ QString gsettingsValue(const QString& schema, const QString& key) {
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) return {};
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
-
-}  // namespace
 
 QPoint panelPosition(const QRect& icon, const QPoint& cursor, const QSize& panel, const QRect& available) {
     // The anchor as edges: [left, right) across, [top, bottom) down; a click is a point.
@@ -93,12 +93,9 @@ QString chooseInterfaceLanguage(const QStringList& uiLanguages, const QStringLis
 }
 
 QString systemImageName(MenuBarIconOption option) {
-    switch (option) {
-    case MenuBarIconOption::flag: return QStringLiteral("flag.fill");
-    case MenuBarIconOption::burst: return QStringLiteral("burst.fill");
-    case MenuBarIconOption::grid: return QStringLiteral("square.grid.3x3.fill");
-    }
-    return QStringLiteral("flag.fill");
+    // One table of symbols, next to the option itself.
+    const std::string_view name = symbolName(option);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 PanelAppearance panelAppearanceFrom(const QString& colorScheme, const QString& gtkTheme, const QString& kdeColorScheme) {
@@ -122,7 +119,8 @@ PanelAppearance systemPanelAppearance() {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString kdeglobals = config + QStringLiteral("/kdeglobals");
     if (QFile::exists(kdeglobals))
-        kde = QSettings(kdeglobals, QSettings::IniFormat).value(QStringLiteral("General/ColorScheme")).toString();
+        // QSettings reads an INI file's [General] section as its top level: no "General/" here.
+        kde = QSettings(kdeglobals, QSettings::IniFormat).value(QStringLiteral("ColorScheme")).toString();
     return panelAppearanceFrom(gsettingsValue(interface, QStringLiteral("color-scheme")),
                                gsettingsValue(interface, QStringLiteral("gtk-theme")), kde);
 }

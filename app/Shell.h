@@ -31,6 +31,8 @@ struct DynamicTypeCapModifier {
     static double apply(double scale);
 };
 
+// One GNOME setting as `gsettings get` prints it; empty when there is none to read.
+QString gsettingsValue(const QString& schema, const QString& key);
 // The desktop's text size factor (GNOME text-scaling-factor), 1.0 where there is none.
 double systemTextScale();
 // Whether the desktop asks for reduced motion (GNOME enable-animations off, or KDE's

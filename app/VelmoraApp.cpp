@@ -33,6 +33,7 @@
 #include <xcb/xcb.h>
 #endif
 
+#include "DesktopSettings.h"
 #include "FrameLog.h"
 #include "PanelWindow.h"
 #include "SingleInstance.h"
@@ -266,8 +267,19 @@ bool VelmoraApp::start() {
         if (property == Property::tiles && frameLog_) frameLog_->mark("tiles");
     });
 
-    appearance_ = systemPanelAppearance();
-    WelcomeWindowController::shared().setSystemScale(options_.textScale ? *options_.textScale : systemTextScale());
+    auto* settings = new ui::SystemSettings(this);
+    settings_ = settings;
+    desktop_ = std::make_unique<DesktopSettings>(settings, options_);
+    desktop_->readNow();
+    appearance_ = desktop_->appearance();
+    WelcomeWindowController::shared().setSystemScale(settings->textScale());
+    // Light or dark, the tray symbol is drawn to read on the desktop's panels as they are now.
+    connect(desktop_.get(), &DesktopSettings::appearanceChanged, this, [this] {
+        appearance_ = desktop_->appearance();
+        updateTrayIcon();
+    });
+    qApp->installEventFilter(this);
+    desktop_->watch();
     // The welcome check runs on a later turn, once start-up has returned.
     QMetaObject::invokeMethod(
         this, [this] { if (!finished_) showWelcomeIfNeeded(*game_); }, Qt::QueuedConnection);
@@ -388,11 +400,6 @@ void VelmoraApp::saveNow() {
 
 void VelmoraApp::createWindow(bool asPanel) {
     engine_ = std::make_unique<QQmlEngine>();
-    auto* settings = new ui::SystemSettings(this);
-    const double textScale = options_.textScale ? *options_.textScale : systemTextScale();
-    settings->setTextScale(DynamicTypeCapModifier::apply(textScale));
-    settings->setReduceMotion(options_.reduceMotion || systemReduceMotion());
-    settings_ = settings;
     model_ = new ui::GameModel(*game_, this);
 
     QQmlComponent component(engine_.get());
@@ -434,6 +441,10 @@ void VelmoraApp::createWindow(bool asPanel) {
         hidePanel();
     });
     connect(panel_.get(), &PanelWindow::closeRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Minimising the ordinary window pauses the clock and saves, as hiding the panel does.
+    connect(panel_.get(), &PanelWindow::onScreenChanged, this, [this](bool onScreen) {
+        if (!finished_) setViewOnScreen(onScreen);
+    });
     // The game size or the difficulty may change the size while the panel shows.
     auto follow = [this] {
         if (panel_->isPanel() && panel_->isVisible()) window_->setPosition(panelTopLeft());
@@ -454,18 +465,25 @@ QPoint VelmoraApp::panelTopLeft() const {
 void VelmoraApp::showPanel() {
     if (!panel_ || finished_) return;
     if (panel_->isVisible()) {
+        if (window_->visibility() == QWindow::Minimized) window_->showNormal();
         window_->raise();
         window_->requestActivate();
         return;
     }
     panel_->present(panel_->isPanel() ? panelTopLeft() : QPoint(), panel_->isPanel() && !windowManagerRunning());
-    QMetaObject::invokeMethod(view_, "viewDidAppear");
+    setViewOnScreen(true);
 }
 
 void VelmoraApp::hidePanel() {
     if (!panel_ || !panel_->isVisible()) return;
     panel_->dismiss();
-    QMetaObject::invokeMethod(view_, "viewDidDisappear");
+    setViewOnScreen(false);
+}
+
+void VelmoraApp::setViewOnScreen(bool onScreen) {
+    if (!view_ || onScreen == viewOnScreen_) return;
+    viewOnScreen_ = onScreen;
+    QMetaObject::invokeMethod(view_, onScreen ? "viewDidAppear" : "viewDidDisappear");
 }
 
 void VelmoraApp::togglePanel() {
@@ -492,6 +510,20 @@ void VelmoraApp::updateTrayIcon() {
         }
     }
     tray_->setIcon(traySymbolIcon(systemImageName(option), appearance_));
+}
+
+bool VelmoraApp::eventFilter(QObject* watched, QEvent* event) {
+    // A palette change is how a theme switch reaches a Qt program: the window and the tray
+    // symbol are drawn again for it.
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange && !finished_) {
+        if (window_) window_->setColor(QGuiApplication::palette().color(QPalette::Window));
+        if (desktop_) {
+            desktop_->readNow();
+            appearance_ = desktop_->appearance();
+        }
+        updateTrayIcon();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void VelmoraApp::finish() {

@@ -28,6 +28,7 @@ class SystemSettings;
 
 namespace velmora::app {
 
+class DesktopSettings;
 class FrameLog;
 class PanelWindow;
 class SingleInstance;
@@ -62,6 +63,9 @@ public:
     QQuickWindow* window() const { return window_.get(); }
     QSystemTrayIcon* trayIcon() const { return tray_.get(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createWindow(bool asPanel);
     // Polls for a tray host until it turns up or the wait runs out, then opens the tray icon
@@ -70,6 +74,8 @@ private:
     void startWithTray(bool useTray);
     void updateTrayIcon();
     QPoint panelTopLeft() const;
+    // Tells the view it came on screen or left it, once per change.
+    void setViewOnScreen(bool onScreen);
 
     void reportStoreState();
 
@@ -96,6 +102,7 @@ private:
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<LoginItemService> loginItem_;
+    std::unique_ptr<DesktopSettings> desktop_;
 
     FrameLog* frameLog_ = nullptr;  // parented to this; only with VELMORA_FRAME_LOG
     PanelAppearance appearance_ = PanelAppearance::unknown;
@@ -104,6 +111,7 @@ private:
     QElapsedTimer sinceDismissed_;
     bool dismissedByPress_ = false;
     bool finished_ = false;
+    bool viewOnScreen_ = false;
 };
 
 }  // namespace velmora::app

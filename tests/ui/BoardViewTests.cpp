@@ -38,6 +38,12 @@ private slots:
     void wonOverlayShowsTimeBestAndHint();
     void lossShowsBannerAndShakesOnce();
     void abandonGameConfirmation();
+    void focusedTileIsWhatAssistiveTechnologyHears();
+    void gameEndMovesFocusToItsButton();
+    void buttonsWorkThroughTheirPressAction();
+    void headerOrderAndSteadyDigits();
+    void counterRollsUnlessMotionIsReduced();
+    void motionAndContrastFollowTheDesktopWhileRunning();
     void screenshot();
 };
 
@@ -775,6 +781,268 @@ void BoardViewTests::abandonGameConfirmation() {
     QCOMPARE(h.game.phase(), GamePhase::ready);
     QCOMPARE(h.game.currentStreak(), 0);
     QVERIFY(h.controller->isBoardFocused());
+}
+
+namespace {
+// The scene's active focus item after every change of it.
+struct FocusTrail {
+    QList<QQuickItem*> items;
+    QMetaObject::Connection connection;
+    explicit FocusTrail(QQuickWindow* window) {
+        connection = QObject::connect(window, &QQuickWindow::activeFocusItemChanged, window,
+                                      [this, window] { items.append(window->activeFocusItem()); });
+    }
+    ~FocusTrail() { QObject::disconnect(connection); }
+};
+
+bool accessiblyFocused(QQuickItem* item) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(item);
+    return iface && iface->state().focused && item->hasActiveFocus();
+}
+
+void pressAction(QQuickItem* item) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(item);
+    QVERIFY(iface && iface->actionInterface());
+    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+}  // namespace
+
+void BoardViewTests::focusedTileIsWhatAssistiveTechnologyHears() {
+    UiHarness h;
+    QVERIFY(h.load());
+    QAccessible::setActive(true);
+    QVERIFY(accessiblyFocused(h.tile(0, 0)));  // the board took focus on its first tile
+    QQuickItem* cell = h.tile(1, 2);
+    {
+        FocusTrail trail(h.window.get());
+        QTest::keyClick(h.window.get(), Qt::Key_Right);
+        QTest::keyClick(h.window.get(), Qt::Key_Right);
+        QTest::keyClick(h.window.get(), Qt::Key_Down);
+        // Straight from tile to tile: focus never rests on the board itself in between,
+        // which a screen reader would read out as a move to the table.
+        QCOMPARE(trail.items, (QList<QQuickItem*>{h.tile(0, 1), h.tile(0, 2), cell}));
+    }
+    QVERIFY(accessiblyFocused(cell));
+    QVERIFY(!accessiblyFocused(h.tile(0, 2)));
+    QCOMPARE(accessibleName(cell), QStringLiteral("Row 2, column 3: covered"));
+    QVERIFY(h.controller->isBoardFocused());
+
+    // Uncovered or flagged, the tile keeps the focus with its new label.
+    h.layMines(kFarMines);
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QVERIFY(accessibleName(cell) != QStringLiteral("Row 2, column 3: covered"));
+    QVERIFY(accessiblyFocused(cell));
+    for (int i = 0; i < 5; ++i) QTest::keyClick(h.window.get(), Qt::Key_Down);
+    QQuickItem* covered = h.tile(6, 2);
+    QVERIFY(accessiblyFocused(covered));
+    QTest::keyClick(h.window.get(), Qt::Key_F);
+    QCOMPARE(accessibleName(covered), QStringLiteral("Row 7, column 3: flagged"));
+    QVERIFY(accessiblyFocused(covered));
+
+    // A click focuses the tile under the pointer; H and the hint button the hinted tile.
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QVERIFY(accessiblyFocused(h.tile(4, 4)));
+    QTest::keyClick(h.window.get(), Qt::Key_H);
+    QCOMPARE(h.game.hintedTile(), std::optional<std::int64_t>(62));
+    QVERIFY(accessiblyFocused(h.tile(6, 8)));
+    QCOMPARE(accessibleName(h.tile(6, 8)), QStringLiteral("Row 7, column 9: covered, safe to uncover (hint)"));
+    // From the hint button reached by Tab, the hinted tile takes the focus back to the board.
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    h.item(QStringLiteral("hintButton"))->forceActiveFocus(Qt::TabFocusReason);
+    QVERIFY(!h.controller->isBoardFocused());
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QVERIFY(accessiblyFocused(h.tile(6, 8)));
+    QVERIFY(h.controller->isBoardFocused());
+
+    // A board of another size is built anew; the tile at the focus index holds focus again.
+    h.game.setDifficulty(Difficulty::intermediate);
+    QTRY_VERIFY(h.tile(15, 15));
+    QVERIFY(accessiblyFocused(h.tile(3, 14)));  // index 62 on sixteen columns
+}
+
+void BoardViewTests::gameEndMovesFocusToItsButton() {
+    UiHarness h;
+    h.settings.setReduceMotion(true);
+    QVERIFY(h.load());
+    QAccessible::setActive(true);
+    // A loss: the banner's button takes focus, and Space on it starts over on the board.
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 0));
+    QCOMPARE(h.game.phase(), GamePhase::lost);
+    QQuickItem* tryAgain = h.item(QStringLiteral("tryAgainButton"));
+    QTRY_VERIFY(accessiblyFocused(tryAgain));
+    QCOMPARE(accessibleName(h.item(QStringLiteral("lostBanner"))), QStringLiteral("You hit a mine"));
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QCOMPARE(h.game.phase(), GamePhase::ready);
+    QVERIFY(h.controller->isBoardFocused());
+    QVERIFY(accessiblyFocused(h.tile(0, 0)));
+
+    // A win: the overlay's button, inside the overlay that carries the time.
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    h.scheduler.advance(65'000);
+    revealAllSafe(h);
+    QCOMPARE(h.game.phase(), GamePhase::won);
+    QQuickItem* playAgain = h.item(QStringLiteral("playAgainButton"));
+    QTRY_VERIFY(accessiblyFocused(playAgain));
+    QAccessibleInterface* overlay = QAccessible::queryAccessibleInterface(h.item(QStringLiteral("winOverlay")));
+    QAccessibleInterface* ancestor = QAccessible::queryAccessibleInterface(playAgain)->parent();
+    while (ancestor && ancestor->object() != overlay->object()) ancestor = ancestor->parent();
+    QVERIFY2(ancestor, "the button lies inside the overlay");
+    QCOMPARE(overlay->text(QAccessible::Name), QStringLiteral("Board Cleared. Time: 1:05"));
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QCOMPARE(h.game.phase(), GamePhase::ready);
+    QVERIFY(h.controller->isBoardFocused());
+}
+
+void BoardViewTests::buttonsWorkThroughTheirPressAction() {
+    UiHarness h;
+    h.settings.setReduceMotion(true);
+    QVERIFY(h.load());
+    QAccessible::setActive(true);
+    QQuickItem* flagMode = h.item(QStringLiteral("flagModeButton"));
+    QAccessibleInterface* flag = QAccessible::queryAccessibleInterface(flagMode);
+    QVERIFY(flag);
+    QVERIFY(flag->state().checkable);
+    QVERIFY(!flag->state().checked);
+    QVERIFY2(flag->text(QAccessible::Description).isEmpty(), "On and Off are its state, not a description");
+    pressAction(flagMode);
+    QVERIFY(h.game.isFlagMode());
+    QVERIFY(flag->state().checked);
+    pressAction(flagMode);
+    QVERIFY(!h.game.isFlagMode());
+
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    pressAction(h.item(QStringLiteral("hintButton")));
+    QCOMPARE(h.game.hintedTile(), std::optional<std::int64_t>(62));
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 0));
+    QCOMPARE(h.game.phase(), GamePhase::lost);
+    pressAction(h.item(QStringLiteral("tryAgainButton")));
+    QCOMPARE(h.game.phase(), GamePhase::ready);
+
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    revealAllSafe(h);
+    QCOMPARE(h.game.phase(), GamePhase::won);
+    pressAction(h.item(QStringLiteral("playAgainButton")));
+    QCOMPARE(h.game.phase(), GamePhase::ready);
+    // New game from ready starts at once; while playing it asks first.
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    pressAction(h.item(QStringLiteral("newGameButton")));
+    QVERIFY(h.controller->isConfirmingNewGame());
+}
+
+void BoardViewTests::headerOrderAndSteadyDigits() {
+    UiHarness h;
+    QVERIFY(h.load());
+    h.game.setDifficulty(Difficulty::intermediate);
+    QQuickItem* title = h.item(QStringLiteral("boardTitle"));
+    QQuickItem* counter = h.item(QStringLiteral("minesLeftLabel"));
+    QQuickItem* clock = h.item(QStringLiteral("timerLabel"));
+    QQuickItem* spacer = h.item(QStringLiteral("headerSpacer"));
+    QQuickItem* controls = h.item(QStringLiteral("headerControls"));
+    QVERIFY(title && counter && clock && spacer && controls);
+    QTRY_COMPARE(h.item(QStringLiteral("minesLeftText"))->property("text").toString(), QStringLiteral("40"));
+    auto left = [](QQuickItem* i) { return i->x(); };
+    auto right = [](QQuickItem* i) { return i->x() + i->width(); };
+    const double gap = 6 * h.controller->boardScale();
+    // Title, counter and clock sit together at the left; the spare width lies before the
+    // buttons, which end at the row's right edge.
+    QVERIFY(std::abs(left(counter) - right(title) - gap) < 1);
+    QVERIFY(std::abs(left(clock) - right(counter) - gap) < 1);
+    QVERIFY(spacer->width() > 50);
+    QVERIFY(std::abs(left(controls) - right(spacer) - gap) < 1);
+    QVERIFY(std::abs(right(controls) - title->parentItem()->width()) < 0.5);
+    QVERIFY(std::abs(title->width() - title->implicitWidth()) < 0.5);  // the title takes only its text
+
+    // The clock and the counter keep their widths as their digits change.
+    const double clockWidth = clock->width(), counterWidth = counter->width();
+    h.layMines({0, 15, 240, 255, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111,
+                112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 124, 125, 126, 127,
+                128, 129, 130, 131, 132, 133, 134, 135});
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(2, 7));
+    QCOMPARE(h.game.phase(), GamePhase::playing);
+    h.scheduler.advance(11'000);
+    QCOMPARE(clock->property("text").toString(), QStringLiteral("0:11"));
+    QCOMPARE(clock->width(), clockWidth);
+    h.scheduler.advance(60'000);
+    QCOMPARE(clock->property("text").toString(), QStringLiteral("1:11"));
+    QCOMPARE(clock->width(), clockWidth);
+    for (int i = 0; i < 29; ++i) h.game.toggleFlag(100 + i);  // 40 mines, 29 flags: 11 left
+    QTRY_COMPARE(h.item(QStringLiteral("minesLeftText"))->property("text").toString(), QStringLiteral("11"));
+    QCOMPARE(counter->width(), counterWidth);
+    QCOMPARE(accessibleName(clock), QStringLiteral("Time: 1:11"));
+    QCOMPARE(accessibleName(counter), QStringLiteral("11 mines left"));
+    // Nothing else in the row moved either.
+    QVERIFY(std::abs(left(controls) - right(spacer) - gap) < 1);
+    QVERIFY(std::abs(left(clock) - right(counter) - gap) < 1);
+}
+
+namespace {
+QList<QQuickItem*> digitCells(QQuickItem* root) {
+    QList<QQuickItem*> cells;
+    std::function<void(QQuickItem*)> walk = [&](QQuickItem* item) {
+        if (item->objectName() == QLatin1String("digitCell")) cells.append(item);
+        for (QQuickItem* child : item->childItems()) walk(child);
+    };
+    walk(root);
+    return cells;
+}
+}  // namespace
+
+void BoardViewTests::counterRollsUnlessMotionIsReduced() {
+    for (const bool reduced : {false, true}) {
+        UiHarness h;
+        h.settings.setReduceMotion(reduced);
+        QVERIFY(h.load());
+        h.layMines(kFarMines);
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+        const QList<QQuickItem*> cells = digitCells(h.item(QStringLiteral("minesLeftText")));
+        QCOMPARE(cells.size(), 2);  // "10"
+        QQuickItem* units = cells.first()->x() > cells.last()->x() ? cells.first() : cells.last();
+        QCOMPARE(cells.first()->width(), cells.last()->width());
+        h.game.setDifficulty(Difficulty::intermediate);
+        MineLayout spread(256, false);
+        for (std::size_t i = 0; i < 40; ++i) spread[i * 6] = true;  // no region opens the whole board
+        h.game.setNextLayout(spread);
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(15, 15));
+        QCOMPARE(h.game.phase(), GamePhase::playing);
+        const QList<QQuickItem*> wide = digitCells(h.item(QStringLiteral("minesLeftText")));
+        QCOMPARE(wide.size(), 2);  // "40"
+        units = wide.first()->x() > wide.last()->x() ? wide.first() : wide.last();
+        h.game.toggleFlag(0);  // 39: both digits change
+        QCOMPARE(units->property("shown").toString(), QStringLiteral("9"));
+        if (reduced) {
+            QCOMPARE(units->property("roll").toDouble(), 1.0);
+        } else {
+            QVERIFY(units->property("roll").toDouble() < 1.0);
+            QCOMPARE(units->property("leaving").toString(), QStringLiteral("0"));
+            QTRY_VERIFY(units->property("roll").toDouble() > 0.99);
+        }
+    }
+}
+
+void BoardViewTests::motionAndContrastFollowTheDesktopWhileRunning() {
+    UiHarness h;
+    QVERIFY(h.load());
+    QQuickItem* tile = h.tile(0, 0);
+    QVERIFY(!h.view->property("reduceMotion").toBool());
+    QObject* parts = tile->property("parts").value<QObject*>();
+    QVERIFY(parts);
+    QVERIFY(!parts->property("increasedContrast").toBool());
+    h.settings.setReduceMotion(true);
+    h.settings.setIncreasedContrast(true);
+    QVERIFY(parts->property("reduceMotion").toBool());
+    QVERIFY(parts->property("increasedContrast").toBool());
+    // Uncovering is now immediate, without a restart.
+    h.layMines(kFarMines);
+    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+    QCOMPARE(h.tile(0, 4)->property("uncovering").toDouble(), 1.0);
+    h.settings.setTextScale(1.25);
+    QCOMPARE(h.controller->boardScale(), 1.25);
+    QVERIFY(std::abs(h.view->width() - 375 * 1.25) < 1e-6);
 }
 
 // Not a check: with VELMORA_UI_SHOT=file.png set, saves a picture of a Beginner game in progress.

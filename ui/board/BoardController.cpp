@@ -1,5 +1,6 @@
 #include "BoardController.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -54,6 +55,17 @@ qint64 movedFocus(qint64 focusedTile, FocusDirection direction, qint64 rows, qin
     return row * columns + column;
 }
 
+SpringParameters springFor(double response, double dampingFraction) {
+    // A unit mass on a spring of stiffness k = (2 pi / response)^2 with damping
+    // c = 2 zeta sqrt(k); SpringAnimation applies both per 16 ms step.
+    constexpr double step = 0.016;
+    constexpr double pi = 3.14159265358979323846;
+    if (!(response > 0) || !std::isfinite(response)) return {};
+    const double omega = 2 * pi / response;
+    const double zeta = std::clamp(std::isfinite(dampingFraction) ? dampingFraction : 1.0, 0.0, 1.0);
+    return {omega * omega * step, 2 * zeta * omega * step};
+}
+
 BoardController::BoardController(QObject* parent) : QObject(parent) { updateGeometry(); }
 
 void BoardController::setGame(GameModel* game) {
@@ -69,7 +81,9 @@ void BoardController::setGame(GameModel* game) {
         connect(game_, &GameModel::isShowingScreenChanged, this, &BoardController::onShowingScreenChanged);
         connect(game_, &GameModel::isShowingScreenChanged, this, &BoardController::inputBlockedChanged);
         connect(game_, &GameModel::phaseChanged, this, &BoardController::buttonsChanged);
+        connect(game_, &GameModel::phaseChanged, this, &BoardController::onPhaseChanged);
     }
+    wasGameOver_ = game_ && game_->isGameOver();
     updateGeometry();
     emit gameChanged();
     emit inputBlockedChanged();
@@ -148,6 +162,17 @@ void BoardController::setConfirmingNewGame(bool value) {
 void BoardController::onShowingScreenChanged() {
     requestBoardFocus(!game_->isShowingScreen());
     setShowKeyboardFocus(false);
+}
+
+void BoardController::onPhaseChanged() {
+    const bool over = game_->isGameOver();
+    if (over == wasGameOver_) return;
+    wasGameOver_ = over;
+    if (over)
+        emit gameEndFocusRequested(game_->isWon());
+    else if (!game_->isShowingScreen())
+        // The game-end button that held focus is gone with the overlay; keys go back to the board.
+        requestBoardFocus(true);
 }
 
 void BoardController::handleClick(TileClick click, QPointF point) {
@@ -236,7 +261,22 @@ void BoardController::pressHint() {
     if (!game_ || inputBlocked() || !hintButtonEnabled()) return;
     game_->game().showHint();
     const int hinted = game_->hintedTile();
-    if (hinted >= 0) setFocusedTile(hinted);
+    if (hinted < 0) return;
+    setFocusedTile(hinted);
+    // The board takes the keys again, so the hinted tile is the focused one and is read out
+    // (a press with the pointer left the board focused anyway).
+    if (!isBoardFocused_) requestBoardFocus(true);
+}
+
+void BoardController::playAgain() {
+    if (!game_ || !game_->isGameOver()) return;
+    game_->game().newGame();
+}
+
+void BoardController::announceFocus(QObject* item) const {
+    if (!item || !QAccessible::isActive()) return;
+    QAccessibleEvent event(item, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
 }
 
 void BoardController::pressFlagMode() {

@@ -34,6 +34,15 @@ qint64 hitTest(QPointF point, double tilePitch, qint64 rows, qint64 columns);
 // The focus index moved one step, staying on the board's edge instead of wrapping.
 qint64 movedFocus(qint64 focusedTile, FocusDirection direction, qint64 rows, qint64 columns);
 
+// A damped spring given as the time of one undamped swing (response, seconds) and the
+// fraction of critical damping, in the terms of Qt Quick's SpringAnimation, which pulls by
+// `spring` and brakes by `damping` once per 16 ms step on a unit mass.
+struct SpringParameters {
+    double spring = 0;
+    double damping = 0;
+};
+SpringParameters springFor(double response, double dampingFraction);
+
 // The game view's input state and rules: where keyboard focus is on the board, whether the
 // ring shows, when input is blocked, and which game operation a press or key becomes. QML
 // binds to it and forwards presses and keys; nothing here draws.
@@ -60,6 +69,9 @@ class BoardController : public QObject {
     Q_PROPERTY(bool flagModeButtonEnabled READ flagModeButtonEnabled NOTIFY buttonsChanged)
     // The screen shown while the game's isShowingScreen is true (a ModalScreenController::Screen).
     Q_PROPERTY(int presentedScreen READ presentedScreen NOTIFY presentedScreenChanged)
+    // The mine counter's rolling digits: response 0.5 s, damping fraction 0.85.
+    Q_PROPERTY(double counterSpring READ counterSpring CONSTANT)
+    Q_PROPERTY(double counterDamping READ counterDamping CONSTANT)
 
 public:
     enum Click { Primary = int(TileClick::primary), Flag = int(TileClick::flag), Chord = int(TileClick::chord) };
@@ -108,6 +120,8 @@ public:
     Q_INVOKABLE void pressNewGame();
     Q_INVOKABLE void pressHint();
     Q_INVOKABLE void pressFlagMode();
+    // "Play Again" and "Try Again".
+    Q_INVOKABLE void playAgain();
     Q_INVOKABLE void confirmNewGame();
     Q_INVOKABLE void cancelNewGame();
     int presentedScreen() const { return presentedScreen_; }
@@ -117,6 +131,13 @@ public:
 
     // Watches the window for Tab, which focus navigation consumes before any key handler.
     Q_INVOKABLE void watchWindow(QWindow* window);
+
+    // Tells assistive technology that `item` (the focused tile) is where focus is, again:
+    // a screen reader then reads its changed label as it would on a move.
+    Q_INVOKABLE void announceFocus(QObject* item) const;
+
+    double counterSpring() const { return springFor(0.5, 0.85).spring; }
+    double counterDamping() const { return springFor(0.5, 0.85).damping; }
 
     // The view came on screen / left it.
     Q_INVOKABLE void viewDidAppear();
@@ -135,6 +156,9 @@ signals:
     void presentedScreenChanged();
     // The board should take (true) or give up (false) keyboard focus in the scene.
     void boardFocusRequested(bool focused);
+    // A game just ended: keyboard (and so screen-reader) focus belongs on the button of the
+    // won overlay or the lost banner, which carries what happened.
+    void gameEndFocusRequested(bool won);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -146,6 +170,7 @@ private:
     void setConfirmingNewGame(bool value);
     void requestBoardFocus(bool focused);
     void onShowingScreenChanged();
+    void onPhaseChanged();
     qint64 rows() const { return game_ ? game_->rows() : 0; }
     qint64 columns() const { return game_ ? game_->columns() : 0; }
     qint64 tileCount() const { return game_ ? game_->tileCount() : 0; }
@@ -159,6 +184,7 @@ private:
     bool isBoardFocused_ = false;
     bool isConfirmingNewGame_ = false;
     int presentedScreen_ = 0;
+    bool wasGameOver_ = false;
 };
 
 }  // namespace velmora::ui

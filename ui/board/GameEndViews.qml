@@ -3,14 +3,13 @@ import QtQuick.Window
 import QtQuick.Controls.Basic
 import Velmora
 
-// The won overlay, the lost banner and the abandon-game confirmation, laid over the game
-// view. `view` is the MinesweeperView (its scale, game, controller and reduce-motion flag).
+// The won overlay, the lost banner and the abandon-game confirmation, laid over the game view.
 Item {
     id: layer
-    required property Item view
-    readonly property real s: view.s
-    readonly property GameModel game: view.game
-    readonly property BoardController controller: view.controller
+    required property real s
+    required property GameModel game
+    required property BoardController controller
+    required property bool reduceMotion
     readonly property color primary: TileGraphics.primaryColor
     readonly property color secondary: TileGraphics.secondaryColor
 
@@ -62,13 +61,22 @@ Item {
             border.color: TileGraphics.primaryColor
         }
         Accessible.name: text
+        // AT-SPI's Press does nothing on a Qt 6.4 Button unless forwarded.
+        Accessible.onPressAction: button.clicked()
+    }
+
+    // A finished game puts keyboard focus on its button, so a screen reader reads the
+    // overlay or the banner, and Space or Return starts the next game.
+    function focusEndButton(won) {
+        const button = won ? playAgainButton : tryAgainButton
+        if (button.visible) button.forceActiveFocus(Qt.OtherFocusReason)
     }
 
     // --- lost banner: part of the main content, bottom-aligned --------------------------
     PanelBackground {
         id: lostBanner
         objectName: "lostBanner"
-        visible: layer.game !== null && layer.game.phase === "lost" && !layer.game.isShowingScreen
+        visible: layer.game !== null && layer.game.isLost && !layer.game.isShowingScreen
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 22 * layer.s
@@ -91,10 +99,11 @@ Item {
                 color: layer.primary
             }
             ProminentButton {
+                id: tryAgainButton
                 objectName: "tryAgainButton"
                 s: layer.s
                 text: qsTranslate("Velmora", "Try Again")
-                onClicked: layer.game.newGame()
+                onClicked: layer.controller.playAgain()
             }
         }
     }
@@ -119,7 +128,7 @@ Item {
     PanelBackground {
         id: wonOverlay
         objectName: "winOverlay"
-        readonly property bool won: layer.game !== null && layer.game.phase === "won"
+        readonly property bool won: layer.game !== null && layer.game.isWon
         x: 187.5 * layer.s - width / 2
         y: 190 * layer.s - height / 2
         width: wonColumn.implicitWidth + 48 * layer.s
@@ -128,11 +137,12 @@ Item {
         shadowOffset: 6 * layer.s
         shadowRadius: 16 * layer.s
         z: 10
-        visible: opacity > 0
+        // Shown from the first moment of a win, so its button can take focus at once.
+        visible: won || opacity > 0
         opacity: won ? 1 : 0
         scale: won ? 1 : 0.92
-        Behavior on opacity { enabled: !layer.view.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
-        Behavior on scale { enabled: !layer.view.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
+        Behavior on opacity { enabled: !layer.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
+        Behavior on scale { enabled: !layer.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
         Accessible.role: Accessible.Grouping
         Accessible.name: layer.game ? layer.game.wonAccessibleLabel : ""
         // A screen drawn over it hides it from assistive technology too.
@@ -146,6 +156,9 @@ Item {
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: "\u{1F389}"
+                // The colour emoji font holds bitmaps; the native glyph path draws them as they
+                // are, on the software and the OpenGL renderer alike.
+                renderType: Text.NativeRendering
                 font.pixelSize: 32 * layer.s
             }
             Column {
@@ -186,12 +199,13 @@ Item {
                 }
             }
             ProminentButton {
+                id: playAgainButton
                 objectName: "playAgainButton"
                 anchors.horizontalCenter: parent.horizontalCenter
                 s: layer.s
                 width: Math.max(implicitWidth, 110 * layer.s)
                 text: qsTranslate("Velmora", "Play Again")
-                onClicked: layer.game.newGame()
+                onClicked: layer.controller.playAgain()
             }
         }
     }

@@ -57,7 +57,6 @@ void GameModel::onChanged(Property p) {
 }
 
 QString GameModel::boardDifficulty() const { return qs(rawValue(game_.boardDifficulty())); }
-QString GameModel::phase() const { return qs(rawValue(game_.phase())); }
 QString GameModel::clockText() const { return velmora::ui::clockText(game_.elapsedSeconds()); }
 QString GameModel::clockAccessibleLabel() const { return velmora::ui::clockAccessibleLabel(game_.elapsedSeconds()); }
 QString GameModel::wonAccessibleLabel() const { return velmora::ui::wonAccessibleLabel(game_.elapsedSeconds()); }

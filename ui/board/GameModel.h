@@ -24,7 +24,9 @@ class GameModel : public QObject {
     Q_PROPERTY(int rows READ rows NOTIFY boardDifficultyChanged)
     Q_PROPERTY(int columns READ columns NOTIFY boardDifficultyChanged)
     Q_PROPERTY(int mineCount READ mineCount NOTIFY boardDifficultyChanged)
-    Q_PROPERTY(QString phase READ phase NOTIFY phaseChanged)
+    Q_PROPERTY(velmora::ui::GameModel::Phase phase READ phase NOTIFY phaseChanged)
+    Q_PROPERTY(bool isWon READ isWon NOTIFY phaseChanged)
+    Q_PROPERTY(bool isLost READ isLost NOTIFY phaseChanged)
     Q_PROPERTY(bool isGameOver READ isGameOver NOTIFY phaseChanged)
     Q_PROPERTY(qint64 elapsedSeconds READ elapsedSeconds NOTIFY elapsedSecondsChanged)
     Q_PROPERTY(QString clockText READ clockText NOTIFY elapsedSecondsChanged)
@@ -55,6 +57,11 @@ class GameModel : public QObject {
     Q_PROPERTY(QVariantMap bestTimes READ bestTimes NOTIFY bestTimesChanged)
 
 public:
+    // The game's phase for QML, so views compare enumerators rather than stored strings.
+    enum class Phase { Ready = int(GamePhase::ready), Playing = int(GamePhase::playing),
+                       Won = int(GamePhase::won), Lost = int(GamePhase::lost) };
+    Q_ENUM(Phase)
+
     explicit GameModel(MinesweeperGame& game, QObject* parent = nullptr);
     ~GameModel() override;
 
@@ -65,8 +72,10 @@ public:
     int rows() const { return static_cast<int>(game_.rows()); }
     int columns() const { return static_cast<int>(game_.columns()); }
     int mineCount() const { return static_cast<int>(velmora::mineCount(game_.boardDifficulty())); }
-    QString phase() const;
-    bool isGameOver() const { return game_.phase() == GamePhase::won || game_.phase() == GamePhase::lost; }
+    Phase phase() const { return static_cast<Phase>(game_.phase()); }
+    bool isWon() const { return game_.phase() == GamePhase::won; }
+    bool isLost() const { return game_.phase() == GamePhase::lost; }
+    bool isGameOver() const { return isWon() || isLost(); }
     qint64 elapsedSeconds() const { return game_.elapsedSeconds(); }
     QString clockText() const;
     QString clockAccessibleLabel() const;
@@ -108,18 +117,14 @@ public:
     void setBestStreak(qint64 v) { game_.setBestStreak(v); }
     QVariantMap bestTimes() const;
 
-    Q_INVOKABLE void newGame() { game_.newGame(); }
-    Q_INVOKABLE void reveal(int index) { game_.reveal(index); }
-    Q_INVOKABLE void chord(int index) { game_.chord(index); }
-    Q_INVOKABLE void toggleFlag(int index) { game_.toggleFlag(index); }
-    Q_INVOKABLE void primaryAction(int index) { game_.primaryAction(index); }
-    Q_INVOKABLE void showHint() { game_.showHint(); }
-    Q_INVOKABLE void runPendingSave() { game_.runPendingSave(); }
-    Q_INVOKABLE void resetStatistics() { game_.resetStatistics(); }
+    // The game's operations are C++ only: the board controller decides when a press or a key
+    // becomes one, so QML cannot bypass its input rules.
+    void runPendingSave() { game_.runPendingSave(); }
+    void resetStatistics() { game_.resetStatistics(); }
     // Best time in seconds for a difficulty raw value, or undefined.
     Q_INVOKABLE QVariant bestTime(const QString& difficultyRaw) const;
-    Q_INVOKABLE bool isTileRevealed(int index) const;
-    Q_INVOKABLE int tileCount() const { return static_cast<int>(game_.tiles().size()); }
+    bool isTileRevealed(int index) const;
+    int tileCount() const { return static_cast<int>(game_.tiles().size()); }
 
 signals:
     void boardDifficultyChanged();

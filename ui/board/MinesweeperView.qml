@@ -16,6 +16,7 @@ FocusScope {
 
     readonly property BoardController controller: controller
     readonly property bool reduceMotion: systemSettings ? systemSettings.reduceMotion : false
+    readonly property bool increasedContrast: systemSettings ? systemSettings.increasedContrast : false
     readonly property real s: controller.boardScale
 
     implicitWidth: 375 * s
@@ -46,6 +47,18 @@ FocusScope {
             else
                 boardArea.focus = false
         }
+        // The focused tile holds the scene's focus inside the board, so assistive technology
+        // hears every move; the board itself stays the focus scope that keys go through.
+        onFocusedTileChanged: root.focusTileItem()
+        // Later, once the overlay or banner has been laid out and shown.
+        onGameEndFocusRequested: function(won) { Qt.callLater(gameEnd.focusEndButton, won) }
+    }
+
+    function focusTileItem() {
+        const tiles = tileLoader.item as Repeater
+        if (tiles === null) return
+        const tile = tiles.itemAt(root.controller.focusedTile) as Item
+        if (tile !== null) tile.focus = true
     }
 
     Keys.onPressed: function(event) {
@@ -116,12 +129,14 @@ FocusScope {
                     anchors.bottomMargin: 6 * root.s
                     spacing: 6 * root.s
 
+                    // The title is the one item that gives up room when the row is short: it
+                    // shrinks to 85 % and then truncates; the spare width goes to the spacer.
                     Text {
                         id: title
                         objectName: "boardTitle"
-                        Layout.fillWidth: true
                         Layout.minimumWidth: 0
                         Layout.preferredWidth: implicitWidth
+                        Layout.maximumWidth: implicitWidth
                         text: qsTranslate("Velmora", "Velmora")
                         font.pixelSize: 13 * root.s
                         font.weight: Font.DemiBold
@@ -137,6 +152,7 @@ FocusScope {
                     Row {
                         id: minesLeft
                         objectName: "minesLeftLabel"
+                        Layout.minimumWidth: implicitWidth
                         spacing: 2 * root.s
                         Accessible.role: Accessible.StaticText
                         Accessible.name: root.game ? root.game.minesLeftAccessibleLabel : ""
@@ -147,40 +163,34 @@ FocusScope {
                             color: TileGraphics.secondaryColor
                             Accessible.ignored: true
                         }
-                        Text {
+                        DigitText {
                             id: minesLeftDigits
                             objectName: "minesLeftText"
+                            anchors.verticalCenter: parent.verticalCenter
                             text: root.game ? root.game.minesLeftText : ""
-                            font.pixelSize: 11 * root.s
-                            font.weight: Font.Medium
-                            color: TileGraphics.secondaryColor
-                            Accessible.ignored: true
-                            // The digits roll when the count changes.
-                            Behavior on text {
-                                enabled: !root.reduceMotion
-                                SequentialAnimation {
-                                    NumberAnimation { target: minesLeftDigits; property: "opacity"; to: 0.3; duration: 80 }
-                                    PropertyAction {}
-                                    NumberAnimation { target: minesLeftDigits; property: "opacity"; to: 1; duration: 170 }
-                                }
-                            }
+                            rolls: !root.reduceMotion
                         }
                     }
 
-                    Text {
+                    DigitText {
                         id: clock
                         objectName: "timerLabel"
+                        Layout.minimumWidth: implicitWidth
                         text: root.game ? root.game.clockText : ""
-                        font.pixelSize: 11 * root.s
-                        font.weight: Font.Medium
-                        color: TileGraphics.secondaryColor
                         Accessible.role: Accessible.StaticText
                         Accessible.name: root.game ? root.game.clockAccessibleLabel : ""
                     }
 
-                    Item { Layout.fillWidth: true; Layout.preferredWidth: 0 }
+                    Item {
+                        objectName: "headerSpacer"
+                        Layout.fillWidth: true
+                        Layout.minimumWidth: 0
+                        Layout.preferredWidth: 0
+                    }
 
                     RowLayout {
+                        objectName: "headerControls"
+                        Layout.minimumWidth: implicitWidth
                         spacing: 8 * root.s
 
                         GlassButton {
@@ -202,12 +212,15 @@ FocusScope {
                             prominent: on
                             enabled: controller.flagModeButtonEnabled
                             tip: qsTranslate("Velmora", "Flag Mode: a click flags a tile")
+                            // A toggle: its checked state is what assistive technology reads
+                            // as on or off. The model decides; a click's own toggle is
+                            // overruled by the binding as soon as the model answers.
+                            checkable: true
+                            checked: on
                             Accessible.name: qsTranslate("Velmora", "Flag mode")
-                            Accessible.description: on ? qsTranslate("Velmora", "On") : qsTranslate("Velmora", "Off")
-                            Accessible.checkable: true
-                            Accessible.checked: on
                             Accessible.selected: on
                             Accessible.onPressAction: controller.pressFlagMode()
+                            Accessible.onToggleAction: controller.pressFlagMode()
                             onClicked: controller.pressFlagMode()
                         }
                         GlassButton {
@@ -264,6 +277,7 @@ FocusScope {
                         id: tileParts
                         tileSize: controller.tileSize
                         reduceMotion: root.reduceMotion
+                        increasedContrast: root.increasedContrast
                         imageMargin: TileGraphics.coveredTileMargin(controller.tileSize)
                         clock: TileClock {}
                         coveredSource: {
@@ -283,12 +297,22 @@ FocusScope {
                         id: tileLoader
                         active: root.game !== null && root.boardBuilt
                         asynchronous: root.asynchronousBoard
+                        // A Loader is a focus scope: it passes focus on to the focused tile.
+                        focus: true
                         sourceComponent: Repeater {
                             model: root.game.tiles
                             delegate: BoardTileView {
+                                id: tileDelegate
                                 x: column * controller.tilePitch
                                 y: row * controller.tilePitch
                                 parts: tileParts
+                                Accessible.focusable: true
+                                // Uncovered or flagged under the focus: said again at once, as a
+                                // move would say it.
+                                onAccessibleLabelChanged: if (activeFocus) controller.announceFocus(tileDelegate)
+                            }
+                            onItemAdded: function(index, item) {
+                                if (index === controller.focusedTile) item.focus = true
                             }
                         }
                     }
@@ -296,7 +320,7 @@ FocusScope {
                         id: boardStandIn
                         objectName: "boardStandIn"
                         readonly property bool wanted: tileLoader.active && tileLoader.status !== Loader.Ready
-                                                       && root.game.phase === "ready" && root.game.flaggedCount === 0
+                                                       && root.game.phase === GameModel.Ready && root.game.flaggedCount === 0
                         visible: wanted
                         x: -tileParts.imageMargin
                         y: -tileParts.imageMargin
@@ -335,8 +359,12 @@ FocusScope {
     }
 
     GameEndViews {
+        id: gameEnd
         anchors.fill: parent
-        view: root
+        s: root.s
+        game: root.game
+        controller: root.controller
+        reduceMotion: root.reduceMotion
     }
 
     // The chosen screen covers everything, the won overlay included; each opening builds it anew.
@@ -365,12 +393,88 @@ FocusScope {
     Connections {
         target: root.game
         function onPhaseChanged() {
-            if (root.game.phase !== "lost" || root.reduceMotion) return
+            if (!root.game.isLost || root.reduceMotion) return
             const next = Math.floor(root.shake) + 1
             shakeAnimation.stop()
             shakeAnimation.from = root.shake
             shakeAnimation.to = next
             shakeAnimation.start()
+        }
+    }
+
+    // Digits in cells of one width, so the counter and the clock keep their size as they
+    // count; with `rolls` a changed digit slides up out of its cell while the new one rises in,
+    // on the counter's spring.
+    component DigitText: Row {
+        id: digits
+        property string text
+        property bool rolls: false
+        readonly property font digitFont: Qt.font({ pixelSize: 11 * root.s, weight: Font.Medium })
+        readonly property real digitWidth: {
+            let widest = 0
+            for (let d = 0; d <= 9; ++d) widest = Math.max(widest, digitMetrics.advanceWidth(String(d)))
+            return Math.ceil(widest)
+        }
+        layoutDirection: Qt.RightToLeft  // cells count from the last digit, which keeps its place
+        FontMetrics { id: digitMetrics; font: digits.digitFont }
+        Repeater {
+            model: digits.text.length
+            Item {
+                id: cell
+                objectName: "digitCell"
+                required property int index
+                readonly property string character: digits.text.charAt(digits.text.length - 1 - index)
+                readonly property bool isDigit: character >= "0" && character <= "9"
+                property string shown: character
+                property string leaving: ""
+                property real roll: 1
+                width: isDigit ? digits.digitWidth : Math.ceil(digitMetrics.advanceWidth(character))
+                height: Math.ceil(digitMetrics.height)
+                clip: roll < 1
+                onCharacterChanged: {
+                    rollAnimation.stop()
+                    if (!digits.rolls || shown === character) {
+                        shown = character
+                        leaving = ""
+                        roll = 1
+                        return
+                    }
+                    leaving = shown
+                    shown = character
+                    roll = 0
+                    rollAnimation.start()
+                }
+                SpringAnimation {
+                    id: rollAnimation
+                    target: cell
+                    property: "roll"
+                    to: 1
+                    spring: root.controller.counterSpring
+                    damping: root.controller.counterDamping
+                    epsilon: 0.002
+                }
+                Text {
+                    visible: cell.roll < 1 && cell.leaving.length > 0
+                    y: -cell.roll * cell.height
+                    opacity: 1 - cell.roll
+                    width: cell.width
+                    horizontalAlignment: Text.AlignHCenter
+                    text: cell.leaving
+                    font: digits.digitFont
+                    color: TileGraphics.secondaryColor
+                    Accessible.ignored: true
+                }
+                Text {
+                    y: (1 - cell.roll) * cell.height
+                    opacity: Math.min(1, Math.max(0, cell.roll))
+                    width: cell.width
+                    horizontalAlignment: Text.AlignHCenter
+                    text: cell.shown
+                    font: digits.digitFont
+                    color: TileGraphics.secondaryColor
+                    Accessible.ignored: true
+                }
+            }
         }
     }
 

@@ -58,9 +58,47 @@ def header_menu_opens_under_the_pointer_and_escape_closes_it(app):
     app.find("table cell", "Row 1, column 1: covered", within=board)
 
 
+def focused_cells(app, board):
+    return [c for c in app.find_all("table cell", within=board) if "focused" in app.states(c)]
+
+
+def arrow_keys_move_the_accessible_focus_and_space_is_heard(app):
+    board = app.find("table", "Board")
+    app.wait_until(lambda: "focused" in app.states(board), "the board to hold keyboard focus")
+    target = "Row 2, column 3: covered"
+    with app.events("focus:", "object:state-changed:focused") as events:
+        app.key("Right", "Right", "Down")
+        events.wait(lambda e: e.source.getRoleName() == "table cell" and e.source.name == target
+                    and (e.type == "focus:" or e.detail1 == 1), "a focus event for %r" % target)
+    focused = app.wait_until(lambda: focused_cells(app, board), "a focused cell")
+    va.check([c.name for c in focused] == [target], "the focused cells are %s" % [c.name for c in focused])
+
+    # Space uncovers it: the focused cell's label is now its uncovered text, and it says so.
+    uncovered = lambda name: (name or "").startswith("Row 2, column 3: ") and not name.endswith(": covered")  # noqa: E731
+    with app.events("object:property-change:accessible-name", "focus:") as events:
+        app.key("space")
+        events.wait(lambda e: e.type.startswith("focus") and e.source.getRoleName() == "table cell"
+                    and uncovered(e.source.name), "focus announced again with the uncovered text")
+    focused = app.wait_until(lambda: [c for c in focused_cells(app, board) if uncovered(c.name)],
+                             "the focused cell to read as uncovered")
+    va.check(len(focused) == 1, "focused cells: %s" % [c.name for c in focused])
+
+
+def flag_mode_is_a_toggle_pressed_through_its_action(app):
+    button = app.find(None, "Flag mode")
+    va.check("checked" not in app.states(button), "Flag mode starts on")
+    va.check(not (button.description or ""), "Flag mode describes itself as %r" % button.description)
+    app.act(button, "Press")
+    app.wait_until(lambda: "checked" in app.states(button), "Flag mode to read as on")
+    app.act(button, "Press")
+    app.wait_until(lambda: "checked" not in app.states(button), "Flag mode to read as off")
+
+
 va.run(sys.argv[1],
        [beginner_board_has_81_labelled_cells,
         new_game_button_pressed_through_its_action,
         keys_reach_the_focused_board_and_changes_are_announced,
-        header_menu_opens_under_the_pointer_and_escape_closes_it],
+        header_menu_opens_under_the_pointer_and_escape_closes_it,
+        arrow_keys_move_the_accessible_focus_and_space_is_heard,
+        flag_mode_is_a_toggle_pressed_through_its_action],
        store={"Velmora_Difficulty": "Beginner"})
