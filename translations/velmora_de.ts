@@ -288,14 +288,6 @@
         <translation>Neue Spiele und Größen</translation>
     </message>
     <message>
-        <source>Off</source>
-        <translation>Aus</translation>
-    </message>
-    <message>
-        <source>On</source>
-        <translation>Ein</translation>
-    </message>
-    <message>
         <source>Onyx Slate</source>
         <translation>Onyx-Schiefer</translation>
     </message>

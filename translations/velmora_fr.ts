@@ -288,14 +288,6 @@
         <translation>Nouvelles parties et tailles</translation>
     </message>
     <message>
-        <source>Off</source>
-        <translation>Désactivé</translation>
-    </message>
-    <message>
-        <source>On</source>
-        <translation>Activé</translation>
-    </message>
-    <message>
         <source>Onyx Slate</source>
         <translation>Ardoise onyx</translation>
     </message>

@@ -304,14 +304,6 @@
         <translation>Nowe gry i rozmiary</translation>
     </message>
     <message>
-        <source>Off</source>
-        <translation>wyłączony</translation>
-    </message>
-    <message>
-        <source>On</source>
-        <translation>włączony</translation>
-    </message>
-    <message>
         <source>Onyx Slate</source>
         <translation>Onyksowy łupek</translation>
     </message>
