@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "DefaultsStore.h"
+#include "FileTestSupport.h"
 
 using namespace velmora;
 using nlohmann::json;
@@ -18,23 +19,13 @@ namespace {
 class FileStore : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "velmora-store-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
+        dir = test::makeScratchFolder("velmora-store");
         path = dir / "velmora" / "defaults.json";
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    void writeFile(const fs::path& p, const std::string& text) {
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-    }
-    static std::string readFile(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    static void writeFile(const fs::path& p, const std::string& text) { test::writeFile(p, text); }
+    static std::string readFile(const fs::path& p) { return test::readFile(p); }
 
     fs::path dir;
     fs::path path;

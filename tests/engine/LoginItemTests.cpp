@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "FileTestSupport.h"
 #include "LoginItemService.h"
 
 using namespace velmora;
@@ -19,9 +20,7 @@ constexpr const char* kIcon = "example.velmora.Velmora";
 class LoginItem : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "velmora-login-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root = pattern;
+        root = test::makeScratchFolder("velmora-login");
         dir = (root / "config" / "autostart").string();
         entry = fs::path(dir) / "velmora.desktop";
     }
@@ -30,16 +29,8 @@ protected:
     XdgAutostartLoginItem item(std::optional<std::string> program = "/usr/bin/velmora") const {
         return XdgAutostartLoginItem(std::move(program), dir, kIcon);
     }
-    static void writeFile(const fs::path& p, const std::string& text) {
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-    }
-    static std::string readFile(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    static void writeFile(const fs::path& p, const std::string& text) { test::writeFile(p, text); }
+    static std::string readFile(const fs::path& p) { return test::readFile(p); }
     // Everything in the folder besides the entry: a failed or finished write leaves nothing.
     std::vector<std::string> strayFiles() const {
         std::vector<std::string> out;
