@@ -232,7 +232,7 @@ XdgAutostartLoginItem XdgAutostartLoginItem::forCurrentUser(std::string iconName
 
 std::string XdgAutostartLoginItem::resolveAutostartDir(const char* xdgConfigHome, const char* home,
                                                        const std::string& passwdHome) {
-    // The base directory specification says relative values are invalid and must be ignored.
+    // XDG base directories: a relative value is invalid and must be ignored.
     std::string base;
     if (xdgConfigHome != nullptr && isAbsolute(xdgConfigHome)) {
         base = xdgConfigHome;

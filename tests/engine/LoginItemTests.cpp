@@ -46,9 +46,9 @@ protected:
     fs::path entry;
 };
 
-// Reads an Exec= value back the way the Desktop Entry Specification says a launcher does:
-// string-value escapes first, then the quoting rule, then "%%" as a literal percent.
-// Written from the specification, not from the code under test.
+// Reads an Exec= value back the way a desktop-entry launcher does: string-value escapes
+// first, then the quoting rule, then "%%" as a literal percent. Written from those published
+// rules, not from the code under test.
 std::vector<std::string> launcherArguments(const std::string& value) {
     std::string unescaped;
     for (std::size_t i = 0; i < value.size(); ++i) {

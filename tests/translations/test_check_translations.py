@@ -5,9 +5,9 @@ import tempfile
 import unittest
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-spec = importlib.util.spec_from_file_location("check", ROOT / "scripts" / "check-translations.py")
-check = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(check)
+module_source = importlib.util.spec_from_file_location("check", ROOT / "scripts" / "check-translations.py")
+check = importlib.util.module_from_spec(module_source)
+module_source.loader.exec_module(check)
 
 NBSP, NNBSP = "\u00a0", "\u202f"
 
