@@ -33,6 +33,7 @@
 #include <xcb/xcb.h>
 #endif
 
+#include "AnimationDriver.h"
 #include "DesktopSettings.h"
 #include "FrameLog.h"
 #include "PanelWindow.h"
@@ -416,6 +417,7 @@ void VelmoraApp::createWindow(bool asPanel) {
     window_->setColor(QGuiApplication::palette().color(QPalette::Window));
     connect(view_, SIGNAL(quitRequested()), qApp, SLOT(quit()), Qt::QueuedConnection);
     if (frameLog_) frameLog_->watch(window_.get());
+    PromptAnimationDriver::installFor(window_.get());
 
     panel_ = std::make_unique<PanelWindow>(window_.get(), asPanel);
     connect(panel_.get(), &PanelWindow::dismissRequested, this, [this] {

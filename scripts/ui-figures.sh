@@ -5,8 +5,10 @@
 #   opened and -> last frame of the reveal animation, frame intervals during that animation
 #   (median, p95), private and resident memory with an Expert game open. Every launch uses a
 #   store whose difficulty is Expert.
-# Private memory is Private_Clean + Private_Dirty of /proc/PID/smaps_rollup: what the process
-# costs beyond the libraries it shares with others.
+# Private memory is the Anonymous line of /proc/PID/smaps_rollup: the heap, stacks and copied
+# pages that are the process's alone. Private_Clean is left out on purpose: it counts the pages
+# of shared libraries that no other running process happens to map, so it would swing by 30 MB
+# with whatever else runs Qt on the machine.
 # Prints a Markdown table of medians over RUNS launches (default 5) with one column per
 # program; given two (before and after), their launches alternate, so both see the same load.
 #
@@ -27,8 +29,8 @@ xsession_start
 # Value of the first line "event t" after time $2 in log $1 (microseconds).
 first_after() { awk -v e="$3" -v t="$2" '$1 == e && $2 > t { print $2; exit }' "$1"; }
 
-# Private memory of a process in kB.
-private_kb() { awk '/^Private_(Clean|Dirty):/ { k += $2 } END { print k }' "/proc/$1/smaps_rollup"; }
+# Private anonymous memory of a process in kB.
+private_kb() { awk '/^Anonymous:/ { k += $2 } END { print k }' "/proc/$1/smaps_rollup"; }
 
 # measure N RUN: one launch of program number N, its figures appended to $work/N.<figure>.
 measure() {
