@@ -168,7 +168,7 @@ Window {
         anchors.fill: parent
         game: window.game
         systemSettings: window.systemSettings
-        asynchronousBoard: true
+        deferredBoard: true
     }
     Rectangle {
         anchors.fill: parent
@@ -486,6 +486,13 @@ void VelmoraApp::setViewOnScreen(bool onScreen) {
     if (!view_ || onScreen == viewOnScreen_) return;
     viewOnScreen_ = onScreen;
     QMetaObject::invokeMethod(view_, onScreen ? "viewDidAppear" : "viewDidDisappear");
+    // The first open shows the panel with a stand-in for the tiles and makes them right after
+    // its first frame, so the click on the icon does not wait for 484 of them.
+    if (onScreen && !view_->property("boardBuilt").toBool()) {
+        connect(window_.get(), &QQuickWindow::frameSwapped, view_, [this] {
+            if (view_) QMetaObject::invokeMethod(view_, "buildBoard");
+        }, static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    }
 }
 
 void VelmoraApp::togglePanel() {

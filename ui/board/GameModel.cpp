@@ -101,4 +101,11 @@ bool GameModel::isTileRevealed(int index) const {
     return game_.tiles()[static_cast<std::size_t>(index)].isRevealed;
 }
 
+bool GameModel::looksUntouched() const {
+    if (game_.hintedTile()) return false;
+    for (const Tile& tile : game_.tiles())
+        if (tile.isRevealed || tile.isFlagged || tile.isQuestioned) return false;
+    return true;
+}
+
 }  // namespace velmora::ui

@@ -124,6 +124,8 @@ public:
     // Best time in seconds for a difficulty raw value, or undefined.
     Q_INVOKABLE QVariant bestTime(const QString& difficultyRaw) const;
     bool isTileRevealed(int index) const;
+    // Every tile covered and unmarked, no hint: the board looks like one image of covered tiles.
+    Q_INVOKABLE bool looksUntouched() const;
     int tileCount() const { return static_cast<int>(game_.tiles().size()); }
 
 signals:

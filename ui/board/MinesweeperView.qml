@@ -26,15 +26,22 @@ FocusScope {
     width: implicitWidth
     height: implicitHeight
 
-    // Whether the board's tiles exist; they are made the first time the view comes on screen,
-    // in the background when asynchronousBoard is set (the program sets it; tests want them
-    // there at once).
+    // Whether the board's tiles exist. A program waiting in the tray keeps none: they are made
+    // the first time the view comes on screen, at once, or with deferredBoard (the program
+    // sets it) by buildBoard() once the panel has shown its first frame, one image of the
+    // covered board standing in for them meanwhile. A board in play has no such image and is
+    // always made at once.
     property bool boardBuilt: false
-    property bool asynchronousBoard: false
+    property bool deferredBoard: false
+    property bool standingIn: false
     function viewDidAppear() {
-        boardBuilt = true
+        if (!boardBuilt) {
+            if (deferredBoard && game !== null && game.looksUntouched()) standingIn = true
+            else boardBuilt = true
+        }
         controller.viewDidAppear()
     }
+    function buildBoard() { boardBuilt = true }
     function viewDidDisappear() { controller.viewDidDisappear() }
 
     BoardController {
@@ -289,14 +296,9 @@ FocusScope {
                         }
                     }
 
-                    // Built when the board is first shown: a program waiting in the tray keeps
-                    // no tiles. Made in the background when asked, a fresh board's tiles are
-                    // stood in for by one image of them until they are all there, so the panel
-                    // shows at once.
                     Loader {
                         id: tileLoader
                         active: root.game !== null && root.boardBuilt
-                        asynchronous: root.asynchronousBoard
                         // A Loader is a focus scope: it passes focus on to the focused tile.
                         focus: true
                         sourceComponent: Repeater {
@@ -319,8 +321,7 @@ FocusScope {
                     Image {
                         id: boardStandIn
                         objectName: "boardStandIn"
-                        readonly property bool wanted: tileLoader.active && tileLoader.status !== Loader.Ready
-                                                       && root.game.phase === GameModel.Ready && root.game.flaggedCount === 0
+                        readonly property bool wanted: root.standingIn && !root.boardBuilt
                         visible: wanted
                         x: -tileParts.imageMargin
                         y: -tileParts.imageMargin
