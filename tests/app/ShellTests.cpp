@@ -11,10 +11,12 @@
 #include <QQuickItem>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QVariantAnimation>
 #include <QtTest>
 
 #include "LocalizedText.h"
 
+#include "AnimationDriver.h"
 #include "PanelWindow.h"
 #include "QtScheduler.h"
 #include "Shell.h"
@@ -39,6 +41,7 @@ private slots:
     void kdeAnimationFactorZeroMeansReducedMotion();
     void schedulerRunsPostedTasksOnALaterTurnInOrder();
     void clockStoppedFromItsOwnTickStaysStopped();
+    void animationsFromRestStepAtOnceAndRunToTheirEnd();
     void secondInstanceAsksTheFirstToShowItself();
     void lockOfADeadProcessIsTakenOver();
     void windowModeShowsTheGameAndSavesOnFinish();
@@ -210,6 +213,36 @@ void ShellTests::clockStoppedFromItsOwnTickStaysStopped() {
     cancelled->cancel();
     QTest::qWait(1200);
     QCOMPARE(cancelledTicks, 0);
+}
+
+void ShellTests::animationsFromRestStepAtOnceAndRunToTheirEnd() {
+    PromptAnimationDriver driver;
+    driver.install();
+    // A mark set one interval after the driver starts: Qt's own stepping takes its first step
+    // no sooner, this one well before, whatever the load (timers fire in the order they are due).
+    QTimer oneInterval;
+    oneInterval.setSingleShot(true);
+    oneInterval.setTimerType(Qt::PreciseTimer);
+    connect(&driver, &QAnimationDriver::started, &oneInterval,
+            [&] { oneInterval.start(PromptAnimationDriver::kIntervalMs); });
+    for (int round = 0; round < 2; ++round) {  // from rest twice: the driver stops in between
+        QVariantAnimation animation;
+        animation.setStartValue(0.0);
+        animation.setEndValue(1.0);
+        animation.setDuration(120);
+        bool steppedBeforeTheMark = false, stepped = false;
+        connect(&animation, &QVariantAnimation::valueChanged, this, [&](const QVariant& value) {
+            if (value.toDouble() <= 0 || stepped) return;
+            stepped = true;
+            steppedBeforeTheMark = oneInterval.isActive();
+        });
+        QSignalSpy finished(&animation, &QAbstractAnimation::finished);
+        animation.start();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(animation.currentValue().toDouble(), 1.0);
+        QVERIFY2(steppedBeforeTheMark, qPrintable(QStringLiteral("round %1").arg(round)));
+        QTRY_VERIFY(!driver.isRunning());
+    }
 }
 
 void ShellTests::secondInstanceAsksTheFirstToShowItself() {
