@@ -490,7 +490,9 @@ void VelmoraApp::setViewOnScreen(bool onScreen) {
     // its first frame, so the click on the icon does not wait for 484 of them.
     if (onScreen && !view_->property("boardBuilt").toBool()) {
         connect(window_.get(), &QQuickWindow::frameSwapped, view_, [this] {
-            if (view_) QMetaObject::invokeMethod(view_, "buildBoard");
+            if (!view_) return;
+            QMetaObject::invokeMethod(view_, "buildBoard");
+            if (frameLog_) frameLog_->mark("built");
         }, static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
     }
 }

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # UI figures (a benchmark, not a test) on the software renderer under Xvfb with a real tray host:
 #   start -> tray icon shown, private memory idle in the tray before the panel was ever opened,
-#   tray click -> panel's first frame, first click on Expert -> first frame after the board
-#   opened and -> last frame of the reveal animation, frame intervals during that animation
-#   (median, p95), private and resident memory with an Expert game open. Every launch uses a
-#   store whose difficulty is Expert.
+#   tray click -> panel's first frame and -> its first frame with the board's tiles, first click
+#   on Expert -> first frame after the board opened and -> last frame of the reveal animation,
+#   frame intervals during that animation (median, p95), private and resident memory with an
+#   Expert game open. Every launch uses a store whose difficulty is Expert.
 # Private memory is the Anonymous line of /proc/PID/smaps_rollup: the heap, stacks and copied
 # pages that are the process's alone. Private_Clean is left out on purpose: it counts the pages
 # of shared libraries that no other running process happens to map, so it would swing by 30 MB
@@ -57,9 +57,20 @@ measure() {
   wait_for 30 "the panel's first frame" has_frame
   trigger=$(first_after "$log" 0 trigger)
   echo $(( $(first_after "$log" "$trigger" frame) - trigger )) >>"$out.open"
+  # The first open shows a stand-in for the tiles and makes them right after that frame
+  # ("built"); a program that logs no such step had them in its first frame.
+  sleep 0.5
+  built=$(first_after "$log" 0 built)
+  if [ -n "$built" ]; then
+    has_tiles() { [ -n "$(first_after "$log" "$built" frame)" ]; }
+    wait_for 30 "the panel's first frame with its tiles" has_tiles
+    echo $(( $(first_after "$log" "$built" frame) - trigger )) >>"$out.built"
+  else
+    tail -n1 "$out.open" >>"$out.built"
+  fi
   panel=$(visible_windows | grep -vx "$icon" | head -n1)
   eval "$(xdotool getwindowgeometry --shell "$panel" | sed 's/^/PANEL_/')"
-  sleep 0.5   # let the panel settle so its frames do not mix with the reveal's
+  sleep 0.2   # let the panel settle so its frames do not mix with the reveal's
 
   # First click on the Expert board (centre tile): press -> first frame after the tiles
   # changed, and -> the last frame of the reveal animation.
@@ -86,7 +97,7 @@ measure() {
 }
 
 for n in "${!apps[@]}"; do
-  for figure in start idle open reveal settle intervals rss private; do : >"$work/$n.$figure"; done
+  for figure in start idle open built reveal settle intervals rss private; do : >"$work/$n.$figure"; done
 done
 for run in $(seq "$runs"); do
   for n in "${!apps[@]}"; do measure "$n" "$run"; done
@@ -107,6 +118,7 @@ row() {
 cell_start() { ms "$(median "$work/$1.start")"; }
 cell_idle() { mb "$(median "$work/$1.idle")"; }
 cell_open() { ms "$(median "$work/$1.open")"; }
+cell_built() { ms "$(median "$work/$1.built")"; }
 cell_reveal() { ms "$(median "$work/$1.reveal")"; }
 cell_settle() { ms "$(median "$work/$1.settle")"; }
 cell_frames() { echo "$(ms "$(median "$work/$1.intervals")") / $(ms "$(p95 "$work/$1.intervals")") ($(wc -l <"$work/$1.intervals") frames)"; }
@@ -121,6 +133,7 @@ echo "$rule"
 row "process start -> tray icon shown" cell_start
 row "private memory idle in the tray, Expert stored, before the first open" cell_idle
 row "tray click -> panel's first frame" cell_open
+row "tray click -> first frame with the tiles made" cell_built
 row "first click on Expert -> first frame with the opened region" cell_reveal
 row "first click on Expert -> last frame of the reveal animation" cell_settle
 row "frame interval during the Expert reveal: median / p95" cell_frames
