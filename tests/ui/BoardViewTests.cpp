@@ -650,6 +650,16 @@ void BoardViewTests::aDeferredBoardLooksTheSameMeanwhile() {
         QVERIFY(other->tile(0, 4));
     }
     QVERIFY(tileImage(played.tile(0, 4), "face/"));
+
+    // A tile changed while the stand-in shows (keys before the first frame) makes the tiles.
+    UiHarness early;
+    QVERIFY(early.load(false));
+    early.view->setProperty("deferredBoard", true);
+    QMetaObject::invokeMethod(early.view, "viewDidAppear");
+    QVERIFY(early.item(QStringLiteral("boardStandIn"))->isVisible());
+    early.game.toggleFlag(5);
+    QVERIFY(!early.item(QStringLiteral("boardStandIn"))->isVisible());
+    QVERIFY(early.tile(0, 5));
 }
 
 namespace {

@@ -42,6 +42,13 @@ FocusScope {
         controller.viewDidAppear()
     }
     function buildBoard() { boardBuilt = true }
+    // A tile that changes before the tiles are made (keys can arrive before the first frame)
+    // means the stand-in no longer looks like the board.
+    Connections {
+        target: root.game ? root.game.tiles : null
+        enabled: root.standingIn && !root.boardBuilt
+        function onDataChanged() { root.buildBoard() }
+    }
     function viewDidDisappear() { controller.viewDidDisappear() }
 
     BoardController {
