@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "AppTestSupport.h"
 #include "DefaultsStore.h"
 #include "DesktopSettings.h"
 #include "SavedGame.h"
@@ -144,10 +145,7 @@ void DesktopSettingsTests::kdeGlobalsIsFollowed() {
 
 void DesktopSettingsTests::minimisingTheWindowPausesAndSaves() {
     QTemporaryDir dir;
-    Options options;
-    options.defaultsPath = dir.filePath("defaults.json");
-    options.window = true;
-    options.textScale = 1.0;
+    const Options options = windowOptions(dir.filePath("defaults.json"));
     VelmoraApp velmora(options);
     QVERIFY(velmora.start());
     QTRY_VERIFY(velmora.window() && velmora.window()->isVisible());

@@ -17,6 +17,7 @@
 #include "LocalizedText.h"
 
 #include "AnimationDriver.h"
+#include "AppTestSupport.h"
 #include "PanelWindow.h"
 #include "QtScheduler.h"
 #include "Shell.h"
@@ -285,10 +286,7 @@ void ShellTests::lockOfADeadProcessIsTakenOver() {
 void ShellTests::windowModeShowsTheGameAndSavesOnFinish() {
     QTemporaryDir dir;
     const QString store = dir.filePath("defaults.json");
-    Options options;
-    options.defaultsPath = store;
-    options.window = true;
-    options.textScale = 1.0;
+    const Options options = windowOptions(store);
     VelmoraApp velmora(options);
     QVERIFY(velmora.start());
     QVERIFY(velmora.window());
@@ -309,13 +307,10 @@ void ShellTests::windowModeShowsTheGameAndSavesOnFinish() {
 }
 
 void ShellTests::unwritableStoreStillPlays() {
-    Options options;
     // Earlier cases over fresh stores left their welcome open.
     WelcomeWindowController::shared().close();
     QTRY_VERIFY(!WelcomeWindowController::shared().window());
-    options.defaultsPath = "/proc/velmora-test/defaults.json";
-    options.window = true;
-    options.textScale = 1.0;
+    const Options options = windowOptions("/proc/velmora-test/defaults.json");
     VelmoraApp velmora(options);
     QVERIFY(velmora.start());
     // The welcome cannot be recorded, so it comes on this launch and, within it, only once.

@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "AppTestSupport.h"
 #include "DefaultsStore.h"
 #include "MinesweeperGame.h"
 #include "SavedGame.h"
@@ -174,10 +175,7 @@ void StoreGuardTests::anotherUserCannotReachTheChannel() {
 
 void StoreGuardTests::theSessionsCommitRequestSavesAtOnce() {
     QTemporaryDir dir;
-    Options options;
-    options.defaultsPath = dir.filePath("defaults.json");
-    options.window = true;
-    options.textScale = 1.0;
+    const Options options = windowOptions(dir.filePath("defaults.json"));
     VelmoraApp velmora(options);
     QVERIFY(velmora.start());
     velmora.game().primaryAction(40);
@@ -192,10 +190,7 @@ void StoreGuardTests::theSessionsCommitRequestSavesAtOnce() {
 
 void StoreGuardTests::theClockIsSavedWhileThePanelIsOpen() {
     QTemporaryDir dir;
-    Options options;
-    options.defaultsPath = dir.filePath("defaults.json");
-    options.window = true;
-    options.textScale = 1.0;
+    const Options options = windowOptions(dir.filePath("defaults.json"));
     VelmoraApp velmora(options);
     QVERIFY(velmora.start());
     velmora.game().primaryAction(40);
@@ -210,10 +205,7 @@ void StoreGuardTests::theClockIsSavedWhileThePanelIsOpen() {
 void StoreGuardTests::aStoreNamedByBytesIsThatFile() {
     QTemporaryDir dir;
     const std::filesystem::path odd = bytes(dir.path()) / "d\xff\xfe.json";  // not valid UTF-8
-    Options options;
-    options.defaultsPath = QFile::decodeName(odd.c_str());  // what the text form makes of it
-    options.window = true;
-    options.textScale = 1.0;
+    const Options options = windowOptions(QFile::decodeName(odd.c_str()));  // what the text form makes of it
     {
         VelmoraApp velmora(options);
         velmora.setStoreFile(odd);
