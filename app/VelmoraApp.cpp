@@ -129,6 +129,13 @@ bool xembedTrayOwned() {
 #endif
 }
 
+// The tray host there is now, a StatusNotifierItem host first (it can recolour the symbol).
+TrayHost findTrayHost() {
+    if (statusNotifierHostRegistered()) return TrayHost::statusNotifier;
+    if (xembedTrayOwned()) return TrayHost::xembed;
+    return TrayHost::none;
+}
+
 bool platformIsX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
 
 // Whether a tray can turn up at all on this platform (not on offscreen or minimal).
@@ -286,9 +293,9 @@ bool VelmoraApp::start() {
         this, [this] { if (!finished_) showWelcomeIfNeeded(*game_); }, Qt::QueuedConnection);
 
     if (options_.window || !platformCanHaveTray()) {
-        startWithTray(false);
-    } else if (statusNotifierHostRegistered() || xembedTrayOwned()) {
-        startWithTray(true);
+        startWithTray(TrayHost::none);
+    } else if (const TrayHost host = findTrayHost(); host != TrayHost::none) {
+        startWithTray(host);
     } else {
         // At login the panel may come up after us; the game waits for it a while.
         const int wait = trayWaitMilliseconds(qgetenv("VELMORA_TRAY_WAIT"));
@@ -310,21 +317,18 @@ bool VelmoraApp::start() {
 
 void VelmoraApp::waitForTray(int remainingMilliseconds) {
     if (finished_) return;
-    if (statusNotifierHostRegistered() || xembedTrayOwned()) {
-        startWithTray(true);
-        return;
-    }
-    if (remainingMilliseconds <= 0) {
-        startWithTray(false);
+    const TrayHost host = findTrayHost();
+    if (host != TrayHost::none || remainingMilliseconds <= 0) {
+        startWithTray(host);
         return;
     }
     constexpr int kPoll = 250;
     QTimer::singleShot(kPoll, this, [this, remainingMilliseconds] { waitForTray(remainingMilliseconds - kPoll); });
 }
 
-void VelmoraApp::startWithTray(bool hostSeen) {
-    statusNotifierHost_ = hostSeen && statusNotifierHostRegistered();
-    const bool useTray = hostSeen && QSystemTrayIcon::isSystemTrayAvailable();
+void VelmoraApp::startWithTray(TrayHost host) {
+    statusNotifierHost_ = host == TrayHost::statusNotifier;
+    const bool useTray = host != TrayHost::none && QSystemTrayIcon::isSystemTrayAvailable();
     if (!options_.window && !useTray)
         std::fprintf(stderr, "velmora: no system tray found; opening the game in a window\n");
     createWindow(useTray);

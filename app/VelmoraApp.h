@@ -35,6 +35,9 @@ class SingleInstance;
 
 // The application: the one game over the user's store, the tray icon and the panel that
 // holds the game view (or an ordinary window when there is no tray).
+// What shows the tray icon: nothing (yet), a StatusNotifierItem host, or an XEmbed tray.
+enum class TrayHost { none, statusNotifier, xembed };
+
 class VelmoraApp final : public QObject {
     Q_OBJECT
 public:
@@ -71,7 +74,7 @@ private:
     // Polls for a tray host until it turns up or the wait runs out, then opens the tray icon
     // or the ordinary window.
     void waitForTray(int remainingMilliseconds);
-    void startWithTray(bool useTray);
+    void startWithTray(TrayHost host);
     void updateTrayIcon();
     QPoint panelTopLeft() const;
     // Tells the view it came on screen or left it, once per change.
