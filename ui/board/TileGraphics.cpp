@@ -461,71 +461,67 @@ QColor colorFromHex(const QString& hex) {
     return {};
 }
 QString colorHex(const QColor& c) { return QString::number(c.rgba(), 16).rightJustified(8, QLatin1Char('0')); }
+
+// The N numbers of an image id from parts[from]; false when one is not a number.
+template <std::size_t N>
+bool numbersAt(const QStringList& parts, int from, std::array<int, N>& numbers) {
+    for (std::size_t i = 0; i < N; ++i) {
+        bool ok = false;
+        numbers[i] = parts[from + int(i)].toInt(&ok);
+        if (!ok) return false;
+    }
+    return true;
+}
+// A tile's size and the device pixel ratio, both in hundredths, within what a screen can ask.
+bool tileSizeAndRatioValid(int sizeHundredths, int ratioHundredths) {
+    return sizeHundredths > 0 && sizeHundredths <= 100000 && ratioHundredths >= 25 && ratioHundredths <= 800;
+}
 }  // namespace
 
 QImage TileImageProvider::requestImage(const QString& id, QSize* size, const QSize& /*requestedSize*/) {
     const QStringList parts = id.split(QLatin1Char('/'));
     QImage image;
     if (parts.size() == 6 && parts[0] == QLatin1String("covered")) {
-        bool okTheme = false, okSize = false, okRatio = false;
-        const int themeIndex = parts[1].toInt(&okTheme);
-        const int sizeHundredths = parts[2].toInt(&okSize);
-        const int ratioHundredths = parts[3].toInt(&okRatio);
+        std::array<int, 3> three{};
+        const auto& [themeIndex, sizeHundredths, ratioHundredths] = three;
         const QColor base = colorFromHex(parts[4]);
         const QColor outline = colorFromHex(parts[5]);
-        if (okTheme && okSize && okRatio && themeIndex >= 0 && themeIndex < int(allTileThemes.size()) &&
-            sizeHundredths > 0 && sizeHundredths <= 100000 && ratioHundredths >= 25 && ratioHundredths <= 800 &&
-            base.isValid() && outline.isValid()) {
+        if (numbersAt(parts, 1, three) && themeIndex >= 0 && themeIndex < int(allTileThemes.size()) &&
+            tileSizeAndRatioValid(sizeHundredths, ratioHundredths) && base.isValid() && outline.isValid()) {
             image = renderCoveredTile(allTileThemes[static_cast<std::size_t>(themeIndex)], sizeHundredths / 100.0,
                                       ratioHundredths / 100.0, base, outline);
         }
     } else if (parts.size() == 9 && parts[0] == QLatin1String("board")) {
         std::array<int, 6> v{};
-        bool ok = true;
-        for (std::size_t i = 0; i < v.size(); ++i) {
-            bool okPart = false;
-            v[i] = parts[int(i) + 1].toInt(&okPart);
-            ok = ok && okPart;
-        }
         const QColor base = colorFromHex(parts[7]);
         const QColor outline = colorFromHex(parts[8]);
         // Up to 60 tiles a side, as the game's boards; sizes as for one tile.
-        if (ok && v[0] >= 0 && v[0] < int(allTileThemes.size()) && v[1] >= 1 && v[1] <= 60 && v[2] >= 1 &&
-            v[2] <= 60 && v[3] > 0 && v[3] <= 20000 && v[4] >= v[3] && v[4] <= 40000 && v[5] >= 25 && v[5] <= 800 &&
-            base.isValid() && outline.isValid())
+        if (numbersAt(parts, 1, v) && v[0] >= 0 && v[0] < int(allTileThemes.size()) && v[1] >= 1 && v[1] <= 60 &&
+            v[2] >= 1 && v[2] <= 60 && v[3] > 0 && v[3] <= 20000 && v[4] >= v[3] && v[4] <= 40000 && v[5] >= 25 &&
+            v[5] <= 800 && base.isValid() && outline.isValid())
             image = renderCoveredBoard(allTileThemes[std::size_t(v[0])], v[1], v[2], v[3] / 100.0, v[4] / 100.0,
                                        v[5] / 100.0, base, outline);
     } else if (parts.size() == 8 && parts[0] == QLatin1String("face")) {
-        bool okFace = false, okSize = false, okRatio = false;
-        const int faceIndex = parts[1].toInt(&okFace);
-        const int sizeHundredths = parts[2].toInt(&okSize);
-        const int ratioHundredths = parts[3].toInt(&okRatio);
+        std::array<int, 3> three{};
+        const auto& [faceIndex, sizeHundredths, ratioHundredths] = three;
         FacePalette palette{colorFromHex(parts[5]), colorFromHex(parts[6]), colorFromHex(parts[7]),
                             parts[4] == QLatin1String("1")};
-        if (okFace && okSize && okRatio && faceIndex >= 0 && faceIndex <= int(UncoveredFace::wrongFlag) &&
-            sizeHundredths > 0 && sizeHundredths <= 100000 && ratioHundredths >= 25 && ratioHundredths <= 800 &&
-            palette.primary.isValid() && palette.controlBackground.isValid() && palette.alert.isValid())
+        if (numbersAt(parts, 1, three) && faceIndex >= 0 && faceIndex <= int(UncoveredFace::wrongFlag) &&
+            tileSizeAndRatioValid(sizeHundredths, ratioHundredths) && palette.primary.isValid() &&
+            palette.controlBackground.isValid() && palette.alert.isValid())
             image = renderUncoveredFace(UncoveredFace(faceIndex), sizeHundredths / 100.0, ratioHundredths / 100.0,
                                         palette);
     } else if (parts.size() == 4 && parts[0] == QLatin1String("mark")) {
-        bool okMark = false, okSize = false, okRatio = false;
-        const int markIndex = parts[1].toInt(&okMark);
-        const int sizeHundredths = parts[2].toInt(&okSize);
-        const int ratioHundredths = parts[3].toInt(&okRatio);
-        if (okMark && okSize && okRatio && (markIndex == 0 || markIndex == 1) && sizeHundredths > 0 &&
-            sizeHundredths <= 100000 && ratioHundredths >= 25 && ratioHundredths <= 800)
+        std::array<int, 3> three{};
+        const auto& [markIndex, sizeHundredths, ratioHundredths] = three;
+        if (numbersAt(parts, 1, three) && (markIndex == 0 || markIndex == 1) &&
+            tileSizeAndRatioValid(sizeHundredths, ratioHundredths))
             image = renderTileMark(TileMark(markIndex), sizeHundredths / 100.0, ratioHundredths / 100.0);
     } else if (parts.size() == 7 && parts[0] == QLatin1String("shadow")) {
         std::array<int, 6> v{};
-        bool ok = true;
-        for (std::size_t i = 0; i < v.size(); ++i) {
-            bool okPart = false;
-            v[i] = parts[int(i) + 1].toInt(&okPart);
-            ok = ok && okPart && v[i] >= 0;
-        }
         // Width, height, corner and blur up to 2000 points: the panel is far smaller.
-        if (ok && v[0] > 0 && v[1] > 0 && v[0] <= 200000 && v[1] <= 200000 && v[2] <= 200000 && v[3] <= 20000 &&
-            v[4] <= 100 && v[5] >= 25 && v[5] <= 800)
+        if (numbersAt(parts, 1, v) && v[0] > 0 && v[1] > 0 && v[0] <= 200000 && v[1] <= 200000 && v[2] >= 0 &&
+            v[2] <= 200000 && v[3] >= 0 && v[3] <= 20000 && v[4] >= 0 && v[4] <= 100 && v[5] >= 25 && v[5] <= 800)
             image = renderPanelShadow(v[0] / 100.0, v[1] / 100.0, v[2] / 100.0, v[3] / 100.0, v[4] / 100.0,
                                       v[5] / 100.0);
     } else if (parts.size() == 2 && parts[0] == QLatin1String("appicon")) {
