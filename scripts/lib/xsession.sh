@@ -28,7 +28,9 @@ wait_for() {
 
 visible_windows() { xdotool search --onlyvisible --class '^velmora$' 2>/dev/null || true; }
 icon_shown() { visible_windows | grep -q .; }
-tray_host_up() { xwininfo -root -tree | grep -q '("panel" "trayer")'; }
+# Reads the whole tree: `grep -q` would stop at the match, and xwininfo, still writing a long
+# tree, would die of SIGPIPE and fail the check under pipefail though the host is there.
+tray_host_up() { xwininfo -root -tree | grep -F '("panel" "trayer")' >/dev/null; }
 
 # Starts the display (Xvfb picks a free number and tells it through a file descriptor) and
 # the tray host, and points the program's files and Qt at them.
