@@ -56,7 +56,15 @@ icon_window() {
   done
 }
 icon_present() { icon_window | grep -q .; }
-panel_window() { for id in $(visible_windows); do xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q UTILITY && echo "$id"; done | head -n1; }
+# The first utility window. It stops there and ends well either way: under pipefail a loop
+# whose last window is no utility would fail the check although the panel is up.
+panel_window() {
+  local id
+  for id in $(visible_windows); do
+    xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q UTILITY && { echo "$id"; return 0; }
+  done
+  return 0
+}
 panel_shown() { panel_window | grep -q .; }
 panel_hidden() { ! panel_shown; }
 click_icon() {  # click_icon BUTTON
@@ -115,7 +123,7 @@ wait_for 20 "Escape to hide the panel" panel_hidden
 # A right click on the icon while the panel is open shows the menu at once. The click that
 # opens the panel may come soon enough after the last one for the tray to call it a double click.
 click_icon 1
-wait_for 30 "the panel to map again" panel_shown || { visible_windows; for id in $(visible_windows); do xprop -id $id WM_NAME _NET_WM_WINDOW_TYPE; xdotool getwindowgeometry $id; done; exit 1; }
+wait_for 30 "the panel to map again" panel_shown
 # The menu is one more top-level velmora window, besides the icon and the panel.
 menu_window() {
   local id icon; icon=$(icon_window)

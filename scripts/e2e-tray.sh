@@ -41,7 +41,7 @@ icon=$(visible_windows | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$icon" | sed 's/^/ICON_/')"
 echo "e2e: tray icon at ${ICON_X},${ICON_Y} ${ICON_WIDTH}x${ICON_HEIGHT}"
 
-panel_window() { visible_windows | grep -vx "$icon" | head -n1; }
+panel_window() { visible_windows | grep -vx -m1 "$icon"; }
 panel_shown() { panel_window | grep -q .; }
 panel_hidden() { ! panel_shown; }
 xdotool mousemove $((ICON_X + ICON_WIDTH / 2)) $((ICON_Y + ICON_HEIGHT / 2)) click 1
@@ -76,7 +76,7 @@ fi
 # Without a window manager the panel holds the pointer: a right click on the icon still
 # brings the icon's menu at once, and Escape closes it again.
 xdotool mousemove $((ICON_X + ICON_WIDTH / 2)) $((ICON_Y + ICON_HEIGHT / 2)) click 3
-menu_window() { visible_windows | grep -vx "$icon" | grep -vx "$panel" | head -n1; }
+menu_window() { visible_windows | grep -vx "$icon" | grep -vx -m1 "$panel"; }
 menu_shown() { menu_window | grep -q .; }
 menu_gone() { ! menu_shown; }
 wait_for 20 "the icon's menu at the first right click" menu_shown

@@ -64,7 +64,7 @@ launch() {
   eval "$(xdotool getwindowgeometry --shell "$icon" | sed 's/^/ICON_/')"
 }
 icon_of_app() { kill -0 "$app_pid" 2>/dev/null && icon_shown; }
-panel_window() { visible_windows | grep -vx "$icon" | head -n1; }
+panel_window() { visible_windows | grep -vx -m1 "$icon"; }
 panel_shown() { panel_window | grep -q .; }
 panel_hidden() { ! panel_shown; }
 # Opens the panel; sets the grid's top left corner and the tile pitch (Beginner, 9 x 9).

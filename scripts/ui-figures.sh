@@ -68,7 +68,7 @@ measure() {
   else
     tail -n1 "$out.open" >>"$out.built"
   fi
-  panel=$(visible_windows | grep -vx "$icon" | head -n1)
+  panel=$(visible_windows | grep -vx -m1 "$icon")
   eval "$(xdotool getwindowgeometry --shell "$panel" | sed 's/^/PANEL_/')"
   sleep 0.2   # let the panel settle so its frames do not mix with the reveal's
 
