@@ -25,14 +25,23 @@ PanelWindow::PanelWindow(QQuickWindow* window, bool asPanel) : window_(window), 
             emit onScreenChanged(visibility != QWindow::Hidden && visibility != QWindow::Minimized);
         });
     }
+    // A window manager may take activation away and hand it straight back: openbox does so
+    // when the panel opens just after the icon's menu closed. Only a loss that lasts is the
+    // user turning away; one that is undone at once would otherwise close the panel it opened.
+    deactivated_.setSingleShot(true);
+    deactivated_.setInterval(kDeactivationSettleMs);
+    connect(&deactivated_, &QTimer::timeout, this, [this] {
+        if (window_ && window_->isVisible() && !window_->isActive()) emit dismissRequested();
+    });
     connect(window_, &QWindow::activeChanged, this, [this] {
         if (!asPanel_ || !window_->isVisible()) return;
         // Only a panel that had activation loses it to the user's turning away; one that
         // never got it (no window manager) relies on the grab instead.
         if (window_->isActive()) {
             wasActive_ = true;
+            deactivated_.stop();
         } else if (wasActive_) {
-            emit dismissRequested();
+            deactivated_.start();
         }
     });
 }
@@ -90,6 +99,7 @@ void PanelWindow::markSkipTaskbar(bool mapped) {
 
 void PanelWindow::present(const QPoint& topLeft, bool grab) {
     wasActive_ = false;
+    deactivated_.stop();
     if (asPanel_) {
         window_->setPosition(topLeft);
         window_->create();
@@ -106,6 +116,7 @@ void PanelWindow::present(const QPoint& topLeft, bool grab) {
 }
 
 void PanelWindow::dismiss() {
+    deactivated_.stop();
     releaseGrabs();
     if (window_) window_->hide();
 }

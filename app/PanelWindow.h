@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QQuickWindow>
+#include <QTimer>
 
 namespace velmora::app {
 
@@ -14,6 +15,9 @@ namespace velmora::app {
 class PanelWindow final : public QObject {
     Q_OBJECT
 public:
+    // How long a panel may be without activation before that counts as the user turning away.
+    static constexpr int kDeactivationSettleMs = 100;
+
     PanelWindow(QQuickWindow* window, bool asPanel);
     ~PanelWindow() override;
 
@@ -23,6 +27,7 @@ public:
     // Shows the window; as a panel at `topLeft`, grabbing input when `grab` is set.
     void present(const QPoint& topLeft, bool grab);
     void dismiss();
+    void setDeactivationSettle(int milliseconds) { deactivated_.setInterval(milliseconds); }
 
 signals:
     // The user turned away from the panel (it deactivated or a press landed outside it).
@@ -48,6 +53,8 @@ private:
     const bool asPanel_;
     bool grabbing_ = false;
     bool wasActive_ = false;
+    // A lost activation waits here a moment before it counts: see the constructor.
+    QTimer deactivated_;
 };
 
 }  // namespace velmora::app

@@ -51,6 +51,7 @@ private slots:
     void traySymbolReadsOnDarkAndLightPanels();
     void trayWaitIsBounded();
     void escapeClosesThePanelOnlyWhenNothingInsideTakesIt();
+    void panelGoesOnlyWhenItsActivationStaysLost();
 };
 
 void ShellTests::panelDropsBelowAnIconAtTheTopAndStaysOnScreen() {
@@ -434,6 +435,41 @@ void ShellTests::escapeClosesThePanelOnlyWhenNothingInsideTakesIt() {
     QVERIFY(QTest::qWaitForWindowExposed(other.get()));
     QTest::keyClick(other.get(), Qt::Key_Escape);
     QCOMPARE(windowEscapes.count(), 0);
+}
+
+void ShellTests::panelGoesOnlyWhenItsActivationStaysLost() {
+    QQmlEngine engine;
+    auto makeWindow = [&engine] {
+        QQmlComponent component(&engine);
+        component.setData("import QtQuick\nWindow { width: 100; height: 100 }", QUrl());
+        return std::unique_ptr<QQuickWindow>(qobject_cast<QQuickWindow*>(component.create()));
+    };
+    auto window = makeWindow();
+    auto elsewhere = makeWindow();
+    QVERIFY(window && elsewhere);
+    PanelWindow panel(window.get(), true);
+    QSignalSpy dismissals(&panel, &PanelWindow::dismissRequested);
+    elsewhere->show();
+    panel.present(QPoint(0, 0), false);
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    // Taken away and handed back at once, as a window manager may do: the panel stays. The
+    // long settle keeps a slow machine from deciding this; shortening it afterwards restarts a
+    // wait that is still pending, so one the return failed to cancel would dismiss here.
+    panel.setDeactivationSettle(60000);
+    elsewhere->requestActivate();
+    QTRY_VERIFY(elsewhere->isActive());
+    window->requestActivate();
+    QTRY_VERIFY(window->isActive());
+    panel.setDeactivationSettle(10);
+    QTest::qWait(50);
+    QCOMPARE(dismissals.count(), 0);
+
+    // A loss that lasts is the user's turning away, said once.
+    elsewhere->requestActivate();
+    QTRY_COMPARE(dismissals.count(), 1);
+    QTest::qWait(50);
+    QCOMPARE(dismissals.count(), 1);
 }
 
 QTEST_MAIN(ShellTests)
