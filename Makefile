@@ -27,7 +27,8 @@ run: build
 test: deps
 	cmake -S . -B $(TEST_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DVELMORA_SANITIZE=ON
 	cmake --build $(TEST_BUILD) -j $(JOBS)
-	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 900
+	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 900 || \
+	  { python3 $(CURDIR)/scripts/test-failures.py Testing/Temporary/LastTest.log; exit 1; }
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON -DVELMORA_BUILD_UI=OFF -DVELMORA_BUILD_TESTS=OFF
