@@ -7,6 +7,8 @@
 pids=()
 xsession_cleanup() {
   local status=$?
+  # The screen is described while it is still up; the logs are read once everything has ended.
+  [ $status -ne 0 ] && [ -n "${DISPLAY:-}" ] && describe_windows >&2
   for ((i=${#pids[@]}-1; i>=0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
   if [ $status -ne 0 ] && declare -F on_failure >/dev/null; then on_failure >&2; fi
@@ -27,6 +29,15 @@ wait_for() {
 }
 
 visible_windows() { xdotool search --onlyvisible --class '^velmora$' 2>/dev/null || true; }
+# What the screen showed when a check failed: the game's windows and which one was active.
+describe_windows() {
+  local id
+  echo "--- the game's visible windows (active: $(xdotool getactivewindow 2>/dev/null || echo none)):"
+  for id in $(visible_windows); do
+    echo "$id $(xdotool getwindowgeometry "$id" 2>/dev/null | tr -s ' \n' ' ')" \
+         "$(xprop -id "$id" _NET_WM_WINDOW_TYPE WM_NAME 2>/dev/null | tr '\n' ' ')"
+  done
+}
 icon_shown() { visible_windows | grep -q .; }
 # Reads the whole tree: `grep -q` would stop at the match, and xwininfo, still writing a long
 # tree, would die of SIGPIPE and fail the check under pipefail though the host is there.
