@@ -428,7 +428,10 @@ void VelmoraApp::createWindow(bool asPanel) {
         hidePanel();
         // A press taken by the grab never reaches the icon, so no click on it is to be
         // ignored afterwards.
-        if (!dismissedByPress_) sinceDismissed_.start();
+        if (!dismissedByPress_) {
+            sinceDismissed_.start();
+            dismissedAt_ = QCursor::pos();
+        }
         dismissedByPress_ = false;
     });
     // Under the grab the icon never sees the press: a right click on it still gets the menu.
@@ -507,8 +510,12 @@ void VelmoraApp::togglePanel() {
         return;
     }
     // The click on the icon that took activation from the panel also arrives here: it
-    // closed the panel and must not open it again.
-    if (sinceDismissed_.isValid() && sinceDismissed_.elapsed() < 300) return;
+    // closed the panel and must not open it again. A click that comes as soon from
+    // somewhere else (the user clicked away, then on the icon) is a new one.
+    constexpr int kSameClickMs = 300, kSameClickPixels = 16;
+    if (sinceDismissed_.isValid() && sinceDismissed_.elapsed() < kSameClickMs &&
+        (clickPosition_ - dismissedAt_).manhattanLength() <= kSameClickPixels)
+        return;
     showPanel();
 }
 

@@ -112,6 +112,7 @@ private:
     bool statusNotifierHost_ = false;  // the tray is a StatusNotifierItem host (it can recolour)
     QPoint clickPosition_;
     QElapsedTimer sinceDismissed_;
+    QPoint dismissedAt_;  // where the pointer was when the panel went
     bool dismissedByPress_ = false;
     bool finished_ = false;
     bool viewOnScreen_ = false;

@@ -2,8 +2,8 @@
 # The program as a new user meets it, in a real X session: Xvfb, the openbox window manager
 # and the trayer tray host. Checks the first-launch welcome (centred, recorded in the store
 # while it is open, closed by Return, not shown again), the panel (kept out of taskbars and
-# pagers, hidden by Escape, the icon's menu at once while it is open), a tray host that
-# restarts, and a tray host that comes up after the game.
+# pagers, hidden by Escape and by a click elsewhere, the icon's menu at once while it is
+# open), a tray host that restarts, and a tray host that comes up after the game.
 #
 #   scripts/e2e-desktop.sh path/to/velmora [welcome-screenshot.png]
 set -euo pipefail
@@ -11,7 +11,7 @@ set -euo pipefail
 app=${1:?usage: e2e-desktop.sh path/to/velmora [welcome-screenshot.png]}
 shot=${2:-}
 shooter=${E2E_SHOOTER:-$(dirname "$app")/../tests/app/x11shot}
-for tool in Xvfb trayer openbox xdotool xwininfo xprop; do
+for tool in Xvfb trayer openbox xdotool xwininfo xprop xmessage; do
   command -v "$tool" >/dev/null || { echo "e2e-desktop: $tool is missing (run scripts/deps.sh)" >&2; exit 1; }
 done
 
@@ -139,6 +139,24 @@ click_icon 3
 wait_for 10 "the icon's menu after one right click" menu_shown
 xdotool key Escape
 wait_for 10 "the menu to close" menu_gone
+
+# A click on another window hides the panel, and a click on the icon right after opens it
+# again: it is a new click, not the one that took activation away.
+xmessage -geometry 300x100+50+400 elsewhere >"$work/xmessage.log" 2>&1 &
+pids+=($!)
+other_shown() { xdotool search --onlyvisible --class '^Xmessage$' 2>/dev/null | grep -q .; }
+wait_for 20 "another window" other_shown
+panel_hidden || xdotool key Escape
+wait_for 10 "no panel before the click elsewhere" panel_hidden
+click_icon 1
+wait_for 30 "the panel before the click elsewhere" panel_shown
+panel=$(panel_window)
+wait_for 10 "the panel to take the focus again" sh -c "[ \"\$(xdotool getactivewindow)\" = $panel ]"
+xdotool mousemove 200 450 click 1
+wait_for 10 "a click elsewhere to hide the panel" panel_hidden
+click_icon 1
+wait_for 10 "the panel right after the click elsewhere" panel_shown
+xdotool key Escape
 
 # --- the tray host restarts ----------------------------------------------------------------
 tray_pid=${pids[1]}   # started by xsession_start, after the display
