@@ -6,7 +6,7 @@
 #include <QQuickItem>
 
 #ifdef VELMORA_HAVE_XCB
-#include <xcb/xcb.h>
+#include "XcbConnection.h"
 #endif
 
 namespace velmora::app {
@@ -54,11 +54,8 @@ PanelWindow::~PanelWindow() {
 
 void PanelWindow::markSkipTaskbar(bool mapped) {
 #ifdef VELMORA_HAVE_XCB
-    // The offscreen platform answers for X11 too, with no connection behind it.
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window_ || QGuiApplication::platformName() != QLatin1String("xcb")) return;
-    xcb_connection_t* connection = x11->connection();
-    if (!connection) return;
+    xcb_connection_t* connection = xcbConnection();
+    if (!connection || !window_) return;
     auto atom = [connection](const char* name) {
         xcb_intern_atom_reply_t* reply =
             xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, qstrlen(name), name), nullptr);

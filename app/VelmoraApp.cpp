@@ -39,6 +39,7 @@
 #include "PanelWindow.h"
 #include "SingleInstance.h"
 #include "WelcomeWindow.h"
+#include "XcbConnection.h"
 
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -59,9 +60,8 @@ constexpr int kStoreRetryMs = 5000;
 // Whether a window manager runs, which decides how the panel learns that the user turned away.
 bool windowManagerRunning() {
 #ifdef VELMORA_HAVE_XCB
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11) return true;  // not X11: the compositor hands out activation
-    xcb_connection_t* connection = x11->connection();
+    xcb_connection_t* connection = xcbConnection();
+    if (!connection) return true;  // not X11: the compositor hands out activation
     const char* name = "_NET_SUPPORTING_WM_CHECK";
     xcb_intern_atom_reply_t* atom =
         xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr);
@@ -109,9 +109,8 @@ int defaultScreenNumber() {
 // Whether an XEmbed tray host owns the screen's tray selection.
 bool xembedTrayOwned() {
 #ifdef VELMORA_HAVE_XCB
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11) return false;
-    xcb_connection_t* connection = x11->connection();
+    xcb_connection_t* connection = xcbConnection();
+    if (!connection) return false;
     const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(defaultScreenNumber());
     xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, name.size(), name.constData()), nullptr);
