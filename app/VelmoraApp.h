@@ -33,11 +33,11 @@ class FrameLog;
 class PanelWindow;
 class SingleInstance;
 
-// The application: the one game over the user's store, the tray icon and the panel that
-// holds the game view (or an ordinary window when there is no tray).
 // What shows the tray icon: nothing (yet), a StatusNotifierItem host, or an XEmbed tray.
 enum class TrayHost { none, statusNotifier, xembed };
 
+// The application: the one game over the user's store, the tray icon and the panel that
+// holds the game view (or an ordinary window when there is no tray).
 class VelmoraApp final : public QObject {
     Q_OBJECT
 public:
