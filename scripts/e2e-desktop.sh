@@ -47,6 +47,7 @@ welcome_window() { xdotool search --onlyvisible --name '^Welcome$' 2>/dev/null |
 welcome_shown() { welcome_window | grep -q .; }
 welcome_gone() { ! welcome_shown; }
 state_of() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 # The tray icon is the small velmora window docked in trayer; the rest are top-level windows.
 icon_window() {
   local id
@@ -98,7 +99,7 @@ actions=$(xprop -id "$welcome" _NET_WM_ALLOWED_ACTIONS)
 grep -q CLOSE <<<"$actions" || fail "the welcome cannot be closed: $actions"
 grep -Eq 'RESIZE|MAXIMIZE' <<<"$actions" && fail "the welcome can be resized or maximised: $actions"
 # It took the focus, so Return reaches it.
-wait_for 10 "the welcome to take the focus" sh -c "[ \"\$(xdotool getactivewindow)\" = $welcome ]"
+wait_for 10 "the welcome to take the focus" is_active "$welcome"
 if [ -n "$shot" ]; then
   sleep 0.5   # only the picture depends on the first frame being drawn
   "$shooter" "$shot" "$W_X" "$W_Y" "$W_WIDTH" "$W_HEIGHT" || fail "no screenshot"
@@ -116,7 +117,7 @@ panel=$(panel_window)
 state=$(state_of "$panel")
 grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state" || fail "the panel is not kept out of the taskbar: $state"
 grep -q _NET_WM_STATE_SKIP_PAGER <<<"$state" || fail "the panel is not kept out of the pager: $state"
-wait_for 10 "the panel to take the focus" sh -c "[ \"\$(xdotool getactivewindow)\" = $panel ]"
+wait_for 10 "the panel to take the focus" is_active "$panel"
 xdotool key Escape
 wait_for 20 "Escape to hide the panel" panel_hidden
 
@@ -151,7 +152,7 @@ wait_for 10 "no panel before the click elsewhere" panel_hidden
 click_icon 1
 wait_for 30 "the panel before the click elsewhere" panel_shown
 panel=$(panel_window)
-wait_for 10 "the panel to take the focus again" sh -c "[ \"\$(xdotool getactivewindow)\" = $panel ]"
+wait_for 10 "the panel to take the focus again" is_active "$panel"
 xdotool mousemove 200 450 click 1
 wait_for 10 "a click elsewhere to hide the panel" panel_hidden
 click_icon 1
