@@ -8,6 +8,8 @@ DEB_BUILD  ?= build-deb
 PREFIX     ?= /usr/local
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
+# ccache, when installed, shares compiled objects between build folders and checkouts.
+CMAKE_GEN  += $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps build run test fuzz bench install deb translations clean
 
