@@ -34,7 +34,7 @@ def keys_reach_the_focused_board_and_changes_are_announced(app):
     # tile it opens says so through a name change.
     with app.events("object:property-change:accessible-name") as events:
         app.key("space")
-        events.wait(lambda e: e.source.getRoleName() == "table cell" and not e.source.name.endswith(": covered"),
+        events.wait(lambda e: va.has_role(e.source, "table cell") and not e.source.name.endswith(": covered"),
                     "a cell announcing that it was uncovered")
     opened = app.wait_until(lambda: [c for c in app.find_all("table cell", within=board)
                                      if not c.name.endswith(": covered")], "uncovered cells")
@@ -44,7 +44,7 @@ def keys_reach_the_focused_board_and_changes_are_announced(app):
     with app.events("focus:", "object:state-changed:focused") as events:
         app.key("Tab")
         event = events.wait(lambda e: e.type == "focus:" or e.detail1 == 1, "focus to move")
-    va.check(event.source.getRoleName() == "push button", "focus went to the %s %r"
+    va.check(va.has_role(event.source, "push button"), "focus went to the %s %r"
              % (event.source.getRoleName(), event.source.name))
     app.wait_until(lambda: "focused" not in app.states(board), "the board to give up focus")
 
@@ -68,7 +68,7 @@ def arrow_keys_move_the_accessible_focus_and_space_is_heard(app):
     target = "Row 2, column 3: covered"
     with app.events("focus:", "object:state-changed:focused") as events:
         app.key("Right", "Right", "Down")
-        events.wait(lambda e: e.source.getRoleName() == "table cell" and e.source.name == target
+        events.wait(lambda e: va.has_role(e.source, "table cell") and e.source.name == target
                     and (e.type == "focus:" or e.detail1 == 1), "a focus event for %r" % target)
     focused = app.wait_until(lambda: focused_cells(app, board), "a focused cell")
     va.check([c.name for c in focused] == [target], "the focused cells are %s" % [c.name for c in focused])
@@ -77,7 +77,7 @@ def arrow_keys_move_the_accessible_focus_and_space_is_heard(app):
     uncovered = lambda name: (name or "").startswith("Row 2, column 3: ") and not name.endswith(": covered")  # noqa: E731
     with app.events("object:property-change:accessible-name", "focus:") as events:
         app.key("space")
-        events.wait(lambda e: e.type.startswith("focus") and e.source.getRoleName() == "table cell"
+        events.wait(lambda e: e.type.startswith("focus") and va.has_role(e.source, "table cell")
                     and uncovered(e.source.name), "focus announced again with the uncovered text")
     focused = app.wait_until(lambda: [c for c in focused_cells(app, board) if uncovered(c.name)],
                              "the focused cell to read as uncovered")

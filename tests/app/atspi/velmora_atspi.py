@@ -31,8 +31,10 @@ next to test_board.py, with the label atspi):
   and name is showing in the tree and returns it; app.find_all(...) returns every match at
   once, without waiting. role is the role's name as AT-SPI gives it ("table", "table cell",
   "push button", "check box", "label", "heading", "menu item", "dialog", ...), or None for
-  any role. name is a string (exact), a callable taking the name (see starts_with,
-  matches), or None for any name.
+  any role; roles are compared by their enumeration value, so "push button" also finds what
+  at-spi2-core 2.53 and later name "button"; has_role(accessible, role) checks one. name is
+  a string (exact), a callable taking the name (see starts_with, matches), or None for any
+  name.
 - app.act(accessible, "Press") performs the accessible action of that name ("Press",
   "Toggle", "SetFocus", ...) and fails when the control does not offer it. On Qt 6.4 a
   Button or MenuItem lists "Press" but does nothing for it unless its QML forwards
@@ -96,6 +98,41 @@ def matches(pattern):
     test = lambda name: name is not None and compiled.fullmatch(name) is not None  # noqa: E731
     test.description = "matching /%s/" % pattern
     return test
+
+
+# at-spi2-core 2.53 renamed some roles ("push button" is "button" since); the enumeration
+# value stayed, so roles are compared by value and tests may use either generation's name.
+_RENAMED_ROLES = {"push button": "button", "button": "push button"}
+
+
+def _role_table():
+    table = {}
+    for attr in dir(Atspi.Role):
+        value = getattr(Atspi.Role, attr)
+        if isinstance(value, Atspi.Role) and attr != "LAST_DEFINED":
+            table.setdefault(attr.lower().replace("_", " "), int(value))
+            table.setdefault(Atspi.role_get_name(value), int(value))
+    for old, new in _RENAMED_ROLES.items():
+        if old not in table and new in table:
+            table[old] = table[new]
+    return table
+
+
+_ROLES = _role_table()
+
+
+def role_value(name):
+    """The enumeration value of a role named as either at-spi2-core generation names it."""
+    try:
+        return _ROLES[name]
+    except KeyError:
+        raise ValueError("no accessible role is named %r" % name) from None
+
+
+def has_role(accessible, role):
+    """Whether the accessible has that role (a name, see role_value); False once it is gone."""
+    want = role_value(role)
+    return _safe(lambda: int(accessible.getRole())) == want
 
 
 def _describe_name(name):
@@ -290,6 +327,8 @@ class Velmora:
 
     def find_all(self, role=None, name=None, within=None, showing=True):
         """Every descendant with that role and name now (breadth first, in tree order)."""
+        want = None if role is None else role_value(role)
+        cell = role_value("table cell")
         found = []
         queue = [within or self.app]
         while queue:
@@ -299,13 +338,13 @@ class Velmora:
                 child = _safe(lambda: node.getChildAtIndex(i))
                 if child is None:
                     continue
-                child_role = _safe(lambda: child.getRoleName())
-                if (role is None or child_role == role) and _name_fits(name, _safe(lambda: child.name)):
+                child_role = _safe(lambda: int(child.getRole()))
+                if (want is None or child_role == want) and _name_fits(name, _safe(lambda: child.name)):
                     if not showing or "showing" in self.states(child):
                         found.append(child)
                 # A table cell holds nothing worth finding; skipping them keeps a walk over
                 # an Expert board short.
-                if child_role != "table cell":
+                if child_role != cell:
                     queue.append(child)
         return found
 
@@ -322,7 +361,7 @@ class Velmora:
         out = []
         for i in range(_safe(lambda: accessible.childCount, 0)):
             child = _safe(lambda: accessible.getChildAtIndex(i))
-            if child is not None and (role is None or _safe(lambda: child.getRoleName()) == role):
+            if child is not None and (role is None or has_role(child, role)):
                 out.append(child)
         return out
 
