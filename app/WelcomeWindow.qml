@@ -20,13 +20,17 @@ Window {
 
     title: qsTranslate("Velmora", "Welcome")
     color: TileGraphics.windowColor
-    // The window takes exactly the size of its content.
-    width: Math.ceil(content.width)
-    height: Math.ceil(content.implicitHeight)
-    minimumWidth: width
-    maximumWidth: width
-    minimumHeight: height
-    maximumHeight: height
+    // The window takes exactly the size of its content. The limits follow the content, not
+    // the window's own size: bound to width, a limit set first clamps the width and the
+    // binding loop leaves the window 1 px wide (Qt 6.8).
+    readonly property int fittedWidth: Math.ceil(content.width)
+    readonly property int fittedHeight: Math.ceil(content.implicitHeight)
+    width: fittedWidth
+    height: fittedHeight
+    minimumWidth: fittedWidth
+    maximumWidth: fittedWidth
+    minimumHeight: fittedHeight
+    maximumHeight: fittedHeight
 
     // Return and Enter are the window's default action, wherever the focus is.
     Shortcut {

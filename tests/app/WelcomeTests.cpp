@@ -114,6 +114,8 @@ void WelcomeTests::thePictureHighlightsTheCurrentIcon() {
 }
 
 void WelcomeTests::theWindowIsTitledFixedAndCentred() {
+    // A size limit bound to the size it limits loops, and newer Qt then leaves the window 1 px wide.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("[Bb]inding loop")));
     WelcomeWindowController controller;
     controller.setSystemScale(1.0);
     controller.show("flag.fill");
