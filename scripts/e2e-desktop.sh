@@ -24,7 +24,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib/xsession.sh"
 xsession_start
 export LANGUAGE=en LC_ALL=C.UTF-8
-export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on_malloc=0:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)

@@ -27,7 +27,7 @@ source "$here/lib/xsession.sh"
 xsession_start
 
 # Under the sanitized build: leaks inside system libraries are known and listed.
-export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on_malloc=0:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 store="$work/defaults.json"
 # A returning player: the first-launch welcome has its own test (e2e-desktop.sh).

@@ -22,7 +22,7 @@ on_failure() {
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib/xsession.sh"
 xsession_start
-export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$here/../tests/lsan-system.supp:fast_unwind_on_malloc=0:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 store="$work/home/defaults.json"
 mkdir -p "$work/home"

@@ -67,7 +67,7 @@ dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
   >/dev/null || fail "could not switch accessibility on"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # Under the sanitized build: leaks inside system libraries are known and listed.
-export LSAN_OPTIONS="suppressions=$here/../../tests/lsan-system.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$here/../../tests/lsan-system.supp:fast_unwind_on_malloc=0:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 on_failure() {
   for log in dbus a11y; do
