@@ -11,7 +11,7 @@ CMAKE_GEN  := -G Ninja
 # ccache, when installed, shares compiled objects between build folders and checkouts.
 CMAKE_GEN  += $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps build run test fuzz bench install deb translations clean
+.PHONY: all deps build run test test-release deb-release fuzz bench install deb translations clean
 
 all: build
 
@@ -31,6 +31,17 @@ test: deps
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 900 || \
 	  { python3 $(CURDIR)/scripts/test-failures.py Testing/Temporary/LastTest.log; exit 1; }
+
+# The same `make test` (or `make deb`) on another Debian release, in a root of it made with
+# debootstrap and cached in build-release/ (VELMORA_RELEASE_CACHE moves it): needs root.
+# RELEASE is bookworm, trixie, forky (testing) or sid. See scripts/release-root.sh.
+RELEASE ?= trixie
+test-release:
+	bash scripts/release-root.sh $(RELEASE) make test
+
+# The package built in that root, checked by lintian there, copied to build-release/$(RELEASE)/out/.
+deb-release:
+	bash scripts/release-root.sh $(RELEASE) make deb
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON -DVELMORA_BUILD_UI=OFF -DVELMORA_BUILD_TESTS=OFF
