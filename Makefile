@@ -61,11 +61,18 @@ translations:
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# A Debian package in $(DEB_BUILD)/, installed under /usr: `sudo apt install ./build-deb/velmora_*.deb`.
+# A Debian package in $(DEB_BUILD)/, installed under /usr with the programs in /usr/games,
+# built with Debian's hardening flags and checked by lintian:
+# `sudo apt install ./build-deb/velmora_*.deb`.
 deb: deps
-	cmake -S . -B $(DEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DVELMORA_BUILD_TESTS=OFF
+	cmake -S . -B $(DEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_INSTALL_BINDIR=games -DVELMORA_BUILD_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build $(DEB_BUILD) -j $(JOBS)
+	rm -f $(DEB_BUILD)/velmora_*.deb
 	cd $(DEB_BUILD) && cpack -G DEB
+	lintian --fail-on error,warning $(DEB_BUILD)/velmora_*.deb
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

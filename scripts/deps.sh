@@ -30,7 +30,7 @@ PACKAGES=(
   xvfb xauth trayer xdotool x11-utils libxcb1-dev fonts-dejavu-core fonts-noto-color-emoji
   python3-pyatspi at-spi2-core dbus-daemon dbus-bin
   orca speech-dispatcher
-  openbox desktop-file-utils appstream dpkg-dev
+  openbox desktop-file-utils appstream dpkg-dev lintian
   # The tray panel places itself through LayerShellQt where CMake finds its Qt 6 build
   # (Debian 13 on; Debian 12's package of that name is built for Qt 5).
   '?liblayershellqtinterface-dev'
