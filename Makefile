@@ -25,12 +25,14 @@ build: deps
 run: build
 	@bash scripts/run.sh $(BUILD)
 
-# The test build runs under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The test build runs under AddressSanitizer and UndefinedBehaviorSanitizer; once every test
+# passes, the package is built and checked by lintian (`make deb`).
 test: deps
 	cmake -S . -B $(TEST_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DVELMORA_SANITIZE=ON
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 900 || \
 	  { python3 $(CURDIR)/scripts/test-failures.py Testing/Temporary/LastTest.log; exit 1; }
+	$(MAKE) --no-print-directory deb
 
 # The same `make test` (or `make deb`) on another Debian release, in a root of it made with
 # debootstrap and cached in build-release/ (VELMORA_RELEASE_CACHE moves it): needs root.
