@@ -97,7 +97,8 @@ echo "store-soak: the clock reached the store with the panel open"
 before=$(cat "$store")
 other="$work/other-run"; mkdir -m 700 "$other"
 status=0
-XDG_RUNTIME_DIR="$other" timeout 60 "$app" --defaults "$store" --text-scale 1 >"$work/second.log" 2>&1 || status=$?
+# A UTF-8 locale, because without one Qt adds its own warning line.
+LC_ALL=C.UTF-8 XDG_RUNTIME_DIR="$other" timeout 60 "$app" --defaults "$store" --text-scale 1 >"$work/second.log" 2>&1 || status=$?
 [ "$status" -eq 1 ] || fail "a second program from another runtime folder ended with $status, not 1"
 grep -q "is in use by another Velmora" "$work/second.log" || fail "the refused program did not say why"
 [ "$(grep -c . "$work/second.log")" -eq 1 ] || fail "the refused program said more than one line"

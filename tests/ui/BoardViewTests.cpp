@@ -436,7 +436,8 @@ void BoardViewTests::boardFollowsDifficultyAndSize() {
     QVERIFY(std::abs(grid->width() - 330) < 1e-6);
     h.game.setBoardSize(BoardSize::large);
     QVERIFY(std::abs(h.view->width() - 442.5) < 1e-6);
-    QVERIFY(std::abs(h.item(QStringLiteral("board"))->width() - 409.46) < 1e-6);
+    // Newer Qt lays the board out again at the next polish, not at once.
+    QTRY_VERIFY(std::abs(h.item(QStringLiteral("board"))->width() - 409.46) < 1e-6);
     QVERIFY(std::abs(h.tile(0, 0)->width() - 40.39) < 0.005);
     h.game.setDifficulty(Difficulty::intermediate);
     QCOMPARE(h.model.tiles()->count(), 256);
