@@ -80,6 +80,21 @@ bool windowManagerRunning() {
 #endif
 }
 
+// Why the game came up as a window, and what brings the icon: said once, in the window.
+QString noTrayNotice() {
+    const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'));
+    if (desktops.contains(QStringLiteral("GNOME"), Qt::CaseInsensitive))
+        return QCoreApplication::translate(
+            "Velmora",
+            "Velmora's icon needs a system tray, which GNOME shows only with the AppIndicator extension. Install it "
+            "(package gnome-shell-extension-appindicator), turn it on in Extensions, then start Velmora again. "
+            "Until then, the game opens in this window.");
+    return QCoreApplication::translate(
+        "Velmora",
+        "Velmora's icon needs a system tray, and none was found. Add a system tray (notification area) to your "
+        "panel, then start Velmora again. Until then, the game opens in this window.");
+}
+
 bool platformIsX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
 
 // Whether a tray can turn up at all on this platform (not on offscreen or minimal).
@@ -101,6 +116,7 @@ bool storeLooksWritable(const std::filesystem::path& path) {
 // The window is a QML Window (what the view expects to find itself in) holding the game view.
 const char* kWindowQml = R"(
 import QtQuick
+import QtQuick.Controls.Basic
 import QtQuick.Window
 import Velmora
 Window {
@@ -109,14 +125,49 @@ Window {
     property var systemSettings
     // A panel has no frame of its own: a hairline keeps its edge on any background.
     property bool framed: false
+    // Said above the game when it had to open as a window for want of a tray.
+    property string notice: ""
     width: view.implicitWidth
-    height: view.implicitHeight
+    height: view.implicitHeight + noticeBar.height
     minimumWidth: width; maximumWidth: width
     minimumHeight: height; maximumHeight: height
+    Rectangle {
+        id: noticeBar
+        objectName: "trayNotice"
+        visible: window.notice !== ""
+        width: parent.width
+        height: visible ? noticeColumn.implicitHeight + 20 : 0
+        color: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g, TileGraphics.primaryColor.b, 0.08)
+        Column {
+            id: noticeColumn
+            x: 12; y: 10
+            width: parent.width - 24
+            spacing: 8
+            Text {
+                objectName: "trayNoticeText"
+                width: parent.width
+                text: window.notice
+                wrapMode: Text.Wrap
+                color: TileGraphics.primaryColor
+                font.pixelSize: 13
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+            }
+            Button {
+                objectName: "trayNoticeButton"
+                text: qsTranslate("Velmora", "Got it")
+                onClicked: window.notice = ""
+                Accessible.name: text
+                Accessible.onPressAction: clicked()
+            }
+        }
+    }
     MinesweeperView {
         id: view
         objectName: "minesweeperView"
-        anchors.fill: parent
+        y: noticeBar.height
+        width: implicitWidth
+        height: implicitHeight
         game: window.game
         systemSettings: window.systemSettings
         deferredBoard: true
@@ -244,8 +295,10 @@ bool VelmoraApp::start() {
     } else if (const TrayHost host = findTrayHost(); host != TrayHost::none) {
         startWithTray(host);
     } else {
-        // At login the panel may come up after us; the game waits for it a while.
-        const int wait = trayWaitMilliseconds(qgetenv("VELMORA_TRAY_WAIT"));
+        // At login the panel may come up after us; the game waits for it a while. A player
+        // who starts it by hand gets the window at once.
+        const QByteArray waitSetting = qgetenv("VELMORA_TRAY_WAIT");
+        const int wait = options_.atLogin || !waitSetting.isEmpty() ? trayWaitMilliseconds(waitSetting) : 0;
         if (wait > 0)
             std::fprintf(stderr, "velmora: no system tray yet; waiting up to %d s for one\n", (wait + 999) / 1000);
         waitForTray(wait);
@@ -279,6 +332,7 @@ void VelmoraApp::startWithTray(TrayHost host) {
     if (!options_.window && !useTray)
         std::fprintf(stderr, "velmora: no system tray found; opening the game in a window\n");
     createWindow(useTray);
+    if (!useTray && !options_.window) window_->setProperty("notice", noTrayNotice());
     if (!useTray) {
         showPanel();
         return;
