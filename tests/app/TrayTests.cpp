@@ -12,6 +12,7 @@
 
 #include "Shell.h"
 #include "tray/ActivationGate.h"
+#include "tray/TrayAppearance.h"
 #include "tray/StatusNotifierItem.h"
 #include "tray/TrayHosts.h"
 #include "tray/TrayPlacement.h"
@@ -52,6 +53,8 @@ private slots:
     void clickAnchorIsTheHostsPointOnlyWhenItIsOnAScreen();
     void trayIsGuessedAtTheEdgeAPanelKeeps();
     void gnomeGetsTheToolkitsItem();
+    void symbolIsDrawnForThePanelEachDesktopShows();
+    void kdeFilesThatCannotBeReadGiveTheSymbolForBoth();
 
 private:
     QDBusConnection watcherBus_{QString()};
@@ -228,6 +231,61 @@ void TrayTests::gnomeGetsTheToolkitsItem() {
     QCOMPARE(statusNotifierKindFor(QStringLiteral("XFCE")), StatusNotifierKind::own);
     QCOMPARE(statusNotifierKindFor(QStringLiteral("MATE")), StatusNotifierKind::own);
     QCOMPARE(statusNotifierKindFor(QString()), StatusNotifierKind::own);
+}
+
+namespace {
+void writeFile(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+}  // namespace
+
+void TrayTests::symbolIsDrawnForThePanelEachDesktopShows() {
+    QTemporaryDir dir;
+    const QString user = dir.filePath("kdeglobals"), defaults = dir.filePath("kdedefaults/kdeglobals");
+    auto kde = [&] { return readKdeColours(user, defaults); };
+    // GNOME's top bar is dark even when the desktop prefers light.
+    QCOMPARE(trayPanelAppearance("ubuntu:GNOME", "'prefer-light'", "'Adwaita'", {}), PanelAppearance::dark);
+    // Plasma with nothing set: Breeze, whose panel is light.
+    QCOMPARE(trayPanelAppearance("KDE", "", "", kde()), PanelAppearance::light);
+    // A global theme writes its scheme to the defaults only.
+    writeFile(defaults, "[General]\nColorScheme=BreezeDark\n");
+    QCOMPARE(trayPanelAppearance("KDE", "", "", kde()), PanelAppearance::dark);
+    // The user's own choice wins over the defaults.
+    writeFile(user, "[General]\nColorScheme=BreezeLight\n");
+    QCOMPARE(trayPanelAppearance("KDE", "", "", kde()), PanelAppearance::light);
+    // Colours, where written, decide over a name that says nothing of them.
+    writeFile(user, "[General]\nColorScheme=Midnight\n[Colors:Window]\nBackgroundNormal=35,38,41\n");
+    QCOMPARE(trayPanelAppearance("KDE", "", "", kde()), PanelAppearance::dark);
+    // Elsewhere, what the desktop publishes.
+    QCOMPARE(trayPanelAppearance("XFCE", "'prefer-dark'", "", {}), PanelAppearance::dark);
+    QCOMPARE(trayPanelAppearance("MATE", "'default'", "'Adwaita-dark'", {}), PanelAppearance::dark);
+    QCOMPARE(trayPanelAppearance("MATE", "'default'", "'Menta'", {}), PanelAppearance::unknown);
+}
+
+void TrayTests::kdeFilesThatCannotBeReadGiveTheSymbolForBoth() {
+    QTemporaryDir dir;
+    const QString user = dir.filePath("kdeglobals"), defaults = dir.filePath("kdedefaults/kdeglobals");
+    writeFile(defaults, QByteArray("[General]\nColorScheme=Breeze\0\x01\x02Dark\n", 32));
+    QVERIFY(readKdeColours(user, defaults).unreadable);
+    QCOMPARE(trayPanelAppearance("KDE", "", "", readKdeColours(user, defaults)), PanelAppearance::unknown);
+    // Something that is not a file where the file should be.
+    QVERIFY(QDir().mkpath(user));
+    QVERIFY(QFile::remove(defaults));
+    QVERIFY(readKdeColours(user, defaults).unreadable);
+    QCOMPARE(trayPanelAppearance("KDE", "", "", readKdeColours(user, defaults)), PanelAppearance::unknown);
+    // The symbol for an unknown panel has both a dark and a light part.
+    const QImage symbol = traySymbolImage(QStringLiteral("flag.fill"), PanelAppearance::unknown, 32);
+    int dark = 0, light = 0;
+    for (int y = 0; y < symbol.height(); ++y)
+        for (int x = 0; x < symbol.width(); ++x) {
+            const QColor c = symbol.pixelColor(x, y);
+            if (c.alpha() < 200) continue;
+            (c.lightnessF() < 0.3 ? dark : c.lightnessF() > 0.7 ? light : dark) += 1;
+        }
+    QVERIFY(dark > 10 && light > 10);
 }
 
 int main(int argc, char* argv[]) {
