@@ -345,14 +345,17 @@ void VelmoraApp::startWithTray(TrayHost host) {
         showPanel();
     });
     menu_->addAction(QCoreApplication::translate("Velmora", "Quit Velmora"), qApp, &QCoreApplication::quit);
-    const bool ownItem = statusNotifierHost_ &&
-                         statusNotifierKindFor(qEnvironmentVariable("XDG_CURRENT_DESKTOP")) == StatusNotifierKind::own;
+    const StatusNotifierKind itemKind = statusNotifierKindFor(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+    TrayIcon::Kind kind = TrayIcon::Kind::toolkit;
+    if (statusNotifierHost_ && itemKind == StatusNotifierKind::own)
+        kind = TrayIcon::Kind::statusNotifierItem;
+    else if (itemKind == StatusNotifierKind::toolkit && platformIsX11() && xembedTrayOwned())
+        kind = TrayIcon::Kind::xembed;  // GNOME's extension opens a menu on a click on any item
     // A StatusNotifierItem host draws an exported menu itself. On XEmbed the toolkit would pop
     // the menu up on the press, and the panel, losing activation to it, would take it down
     // again as it hides: there the panel goes first.
-    const bool exportMenu = !ownItem && (statusNotifierHost_ || !platformIsX11());
-    tray_ = std::make_unique<TrayIcon>(ownItem ? TrayIcon::Kind::statusNotifierItem : TrayIcon::Kind::toolkit,
-                                       menu_.get(), exportMenu);
+    const bool exportMenu = kind == TrayIcon::Kind::toolkit && (statusNotifierHost_ || !platformIsX11());
+    tray_ = std::make_unique<TrayIcon>(kind, menu_.get(), exportMenu);
     tray_->setTitle(QCoreApplication::translate("Velmora", "Velmora"));
     updateTrayIcon();
     connect(tray_.get(), &TrayIcon::menuRequested, this, [this](std::optional<QPoint> hostPoint) {
@@ -371,7 +374,7 @@ void VelmoraApp::startWithTray(TrayHost host) {
         }
     });
     if (!tray_->show()) {
-        // The bus refused our own item: the toolkit's icon still reaches the tray.
+        // The bus or the tray refused our own icon: the toolkit's still reaches the tray.
         tray_ = std::make_unique<TrayIcon>(TrayIcon::Kind::toolkit, menu_.get(), true);
         tray_->setTitle(QCoreApplication::translate("Velmora", "Velmora"));
         updateTrayIcon();
@@ -554,7 +557,7 @@ void VelmoraApp::updateTrayIcon() {
     // suit its panel; every host also gets the symbol drawn to read on the panel as the
     // desktop describes it (a game run from its build folder has no installed icon).
     const QString name = traySymbolicIconName(option);
-    const bool installed = statusNotifierHost_ && QIcon::hasThemeIcon(name);
+    const bool installed = statusNotifierHost_ && tray_->kind() != TrayIcon::Kind::xembed && QIcon::hasThemeIcon(name);
     tray_->setIcon(installed ? name : QString(), traySymbolIcon(systemImageName(option), appearance_));
 }
 

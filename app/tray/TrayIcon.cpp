@@ -8,6 +8,7 @@
 
 #include "AppIdentity.h"
 #include "StatusNotifierItem.h"
+#include "XEmbedTrayIcon.h"
 
 namespace velmora::app {
 
@@ -24,6 +25,13 @@ TrayIcon::TrayIcon(Kind kind, QMenu* menu, bool exportMenu) : kind_(kind), menu_
         // Wayland compositors let the window the user asked for take the focus only with it.
         connect(item_.get(), &StatusNotifierItem::activationTokenProvided, this,
                 [](const QString& token) { qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8()); });
+        return;
+    }
+    if (kind_ == Kind::xembed) {
+        xembed_ = std::make_unique<XEmbedTrayIcon>();
+        connect(xembed_.get(), &XEmbedTrayIcon::clicked, this,
+                [this](TrayClick click) { emit clicked(std::nullopt, click); });
+        connect(xembed_.get(), &XEmbedTrayIcon::menuRequested, this, [this] { emit menuRequested(std::nullopt); });
         return;
     }
     toolkit_ = std::make_unique<QSystemTrayIcon>();
@@ -44,6 +52,7 @@ TrayIcon::~TrayIcon() = default;
 
 bool TrayIcon::show() {
     if (item_) return item_->start();
+    if (xembed_) return xembed_->dock();
     toolkit_->show();
     return true;
 }
@@ -58,12 +67,19 @@ void TrayIcon::setIcon(const QString& themeName, const QIcon& drawn) {
         toolkit_->setIcon(themeName.isEmpty() ? drawn : QIcon::fromTheme(themeName));
         return;
     }
+    if (xembed_) {
+        xembed_->setImage(drawn.pixmap(QSize(64, 64)).toImage());
+        return;
+    }
     QList<QImage> images;
     for (const QSize& size : drawn.availableSizes()) images.append(drawn.pixmap(size).toImage());
     item_->setIcon(themeName, images);
 }
 
-QRect TrayIcon::geometry() const { return toolkit_ ? toolkit_->geometry() : QRect(); }
+QRect TrayIcon::geometry() const {
+    if (xembed_) return xembed_->globalGeometry();
+    return toolkit_ ? toolkit_->geometry() : QRect();
+}
 
 void TrayIcon::showMessage(const QString& title, const QString& text) {
     if (toolkit_) {

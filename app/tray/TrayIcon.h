@@ -16,6 +16,7 @@ class QSystemTrayIcon;
 namespace velmora::app {
 
 class StatusNotifierItem;
+class XEmbedTrayIcon;
 
 // The game's icon in the tray, whichever way it is published: our own StatusNotifierItem, or
 // the toolkit's icon (XEmbed trays, and hosts that show only items with an exported menu).
@@ -23,7 +24,8 @@ class StatusNotifierItem;
 class TrayIcon final : public QObject {
     Q_OBJECT
 public:
-    enum class Kind { statusNotifierItem, toolkit };
+    // xembed: our own XEmbed icon, for GNOME's AppIndicator extension (see XEmbedTrayIcon).
+    enum class Kind { statusNotifierItem, xembed, toolkit };
 
     // `menu` holds "Open Velmora" and "Quit Velmora"; with `exportMenu` the toolkit hands it
     // to the host, otherwise menuRequested asks the application to pop it up.
@@ -54,6 +56,7 @@ private:
     Kind kind_;
     QMenu* menu_;
     std::unique_ptr<StatusNotifierItem> item_;
+    std::unique_ptr<XEmbedTrayIcon> xembed_;
     std::unique_ptr<QSystemTrayIcon> toolkit_;
 };
 
