@@ -35,20 +35,55 @@ XEmbedTrayIcon::XEmbedTrayIcon() {
     setMinimumSize(QSize(16, 16));
 }
 
-bool XEmbedTrayIcon::dock() {
+quint32 XEmbedTrayIcon::trayOwner() const {
 #ifdef VELMORA_HAVE_XCB
     xcb_connection_t* connection = xcbConnection();
-    if (!connection) return false;
+    if (!connection) return 0;
     const QByteArray display = qgetenv("DISPLAY");
     const int dot = display.lastIndexOf('.'), colon = display.lastIndexOf(':');
     const QByteArray screen = dot > colon ? display.mid(dot + 1) : QByteArray("0");
     const xcb_atom_t selection = atom(connection, "_NET_SYSTEM_TRAY_S" + screen);
     xcb_get_selection_owner_reply_t* owner =
         xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
-    const xcb_window_t tray = owner ? owner->owner : xcb_window_t(XCB_NONE);
+    const quint32 tray = owner ? owner->owner : 0;
     free(owner);
-    if (tray == XCB_NONE) return false;
+    return tray;
+#else
+    return 0;
+#endif
+}
 
+bool XEmbedTrayIcon::dock() {
+    const quint32 tray = trayOwner();
+    if (!tray) return false;
+    requestDock(tray);
+    // A tray that goes leaves the window on the screen's root; the next one takes it in again.
+    watch_.setInterval(1000);
+    connect(&watch_, &QTimer::timeout, this, [this] {
+        const quint32 tray = trayOwner();
+        if (tray == dockedTo_) return;
+        if (tray) {
+            requestDock(tray);
+        } else {
+            dockedTo_ = 0;
+#ifdef VELMORA_HAVE_XCB
+            // The tray mapped it, not the toolkit, which would not know to unmap it.
+            if (xcb_connection_t* connection = xcbConnection()) {
+                xcb_unmap_window(connection, xcb_window_t(winId()));
+                xcb_flush(connection);
+            }
+#endif
+        }
+    });
+    watch_.start();
+    return true;
+}
+
+void XEmbedTrayIcon::requestDock(quint32 tray) {
+    dockedTo_ = tray;
+#ifdef VELMORA_HAVE_XCB
+    xcb_connection_t* connection = xcbConnection();
+    if (!connection) return;
     create();
     const auto id = xcb_window_t(winId());
     // The tray keeps the shape the window has when it takes it in, and the toolkit makes
@@ -69,9 +104,6 @@ bool XEmbedTrayIcon::dock() {
     message.data.data32[2] = id;
     xcb_send_event(connection, 0, tray, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    return true;
-#else
-    return false;
 #endif
 }
 

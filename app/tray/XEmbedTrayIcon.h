@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRasterWindow>
+#include <QTimer>
 
 #include "ActivationGate.h"
 
@@ -16,7 +17,8 @@ class XEmbedTrayIcon final : public QRasterWindow {
 public:
     XEmbedTrayIcon();
 
-    // Asks the tray to take the window in. False when no tray owns the selection.
+    // Asks the tray to take the window in, and again whenever another tray takes the selection
+    // (the shell restarted). False when no tray owns the selection now.
     bool dock();
     void setImage(const QImage& image);
     // The icon's rectangle on the screen, as the X server has it now.
@@ -32,7 +34,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // The window of the tray that owns the selection now, or none.
+    quint32 trayOwner() const;
+    void requestDock(quint32 tray);
     QImage image_;
+    quint32 dockedTo_ = 0;
+    QTimer watch_;
 };
 
 }  // namespace velmora::app
