@@ -61,7 +61,10 @@ bool XEmbedTrayIcon::dock() {
     watch_.setInterval(1000);
     connect(&watch_, &QTimer::timeout, this, [this] {
         const quint32 tray = trayOwner();
-        if (tray == dockedTo_) return;
+        // A tray started right after the last one ended may get the same window id: the
+        // window back on the root says that it went all the same.
+        const bool lost = tray == dockedTo_ && tray && onRoot() && sinceRequest_.elapsed() > 3000;
+        if (tray == dockedTo_ && !lost) return;
         if (tray) {
             requestDock(tray);
         } else {
@@ -79,8 +82,23 @@ bool XEmbedTrayIcon::dock() {
     return true;
 }
 
+bool XEmbedTrayIcon::onRoot() const {
+#ifdef VELMORA_HAVE_XCB
+    xcb_connection_t* connection = xcbConnection();
+    if (!connection || !handle()) return false;
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, xcb_window_t(winId())), nullptr);
+    const bool root = tree && tree->parent == tree->root;
+    free(tree);
+    return root;
+#else
+    return false;
+#endif
+}
+
 void XEmbedTrayIcon::requestDock(quint32 tray) {
     dockedTo_ = tray;
+    sinceRequest_.start();
 #ifdef VELMORA_HAVE_XCB
     xcb_connection_t* connection = xcbConnection();
     if (!connection) return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QRasterWindow>
 #include <QTimer>
@@ -37,8 +38,11 @@ private:
     // The window of the tray that owns the selection now, or none.
     quint32 trayOwner() const;
     void requestDock(quint32 tray);
+    // Whether the window sits on the screen's root, where a tray that ended leaves it.
+    bool onRoot() const;
     QImage image_;
     quint32 dockedTo_ = 0;
+    QElapsedTimer sinceRequest_;
     QTimer watch_;
 };
 
