@@ -279,6 +279,10 @@ bool VelmoraApp::start() {
     desktop_->readNow();
     appearance_ = desktop_->appearance();
     WelcomeWindowController::shared().setSystemScale(settings->textScale());
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        const auto tray = reservedEdgeAnchor(primary->geometry(), primary->availableGeometry());
+        WelcomeWindowController::shared().setPanelAtBottom(tray && tray->y() > primary->geometry().center().y());
+    }
     // Light or dark, the tray symbol is drawn to read on the desktop's panels as they are now.
     connect(desktop_.get(), &DesktopSettings::appearanceChanged, this, [this] {
         appearance_ = desktop_->appearance();
@@ -397,7 +401,9 @@ void VelmoraApp::noteIconAt(std::optional<QPoint> hostPoint) {
     }
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->geometry());
-    lastAnchor_ = trayClickAnchor(hostPoint, QCursor::pos(), screens);
+    // Wayland tells a program nothing of the pointer outside its own windows.
+    const std::optional<QPoint> pointer = platformIsX11() ? std::optional<QPoint>(QCursor::pos()) : std::nullopt;
+    if (const auto anchor = trayClickAnchor(hostPoint, pointer, screens)) lastAnchor_ = anchor;
 }
 
 // A tray program has no terminal to read: what happened to an unreadable store is said where

@@ -35,7 +35,8 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, SniToolTip& toolT
 // Our own tray item on the session bus (org.kde.StatusNotifierItem at /StatusNotifierItem),
 // registered with the session's StatusNotifierWatcher and again whenever a watcher comes
 // back (a panel that restarts). Unlike the toolkit's item it passes on the point hosts send
-// with a click, and it exports no menu: a host then asks for one with ContextMenu(x, y).
+// with a click, and it has no Menu property at all: hosts then ask for a menu with
+// ContextMenu(x, y). (MATE shows an empty menu of its own for "/NO_DBUSMENU".)
 class StatusNotifierItem final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierItem")
@@ -54,7 +55,6 @@ class StatusNotifierItem final : public QObject {
     Q_PROPERTY(QString AttentionMovieName READ emptyText)
     Q_PROPERTY(velmora::app::SniToolTip ToolTip READ toolTip)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
-    Q_PROPERTY(QDBusObjectPath Menu READ menu)
 
 public:
     static constexpr char kPath[] = "/StatusNotifierItem";
@@ -86,7 +86,6 @@ public:
     SniPixmapList noPixmaps() const { return {}; }
     SniToolTip toolTip() const { return {QString(), {}, title_, QString()}; }
     bool itemIsMenu() const { return false; }
-    QDBusObjectPath menu() const { return QDBusObjectPath(QStringLiteral("/NO_DBUSMENU")); }
 
     static SniPixmap toPixmap(const QImage& image);
 

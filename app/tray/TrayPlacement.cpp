@@ -2,11 +2,16 @@
 
 namespace velmora::app {
 
-QPoint trayClickAnchor(std::optional<QPoint> hostPoint, const QPoint& pointer, const QList<QRect>& screens) {
-    if (!hostPoint || hostPoint->isNull()) return pointer;
-    for (const QRect& screen : screens)
-        if (screen.contains(*hostPoint)) return *hostPoint;
-    return pointer;
+std::optional<QPoint> trayClickAnchor(std::optional<QPoint> hostPoint, std::optional<QPoint> pointer,
+                                      const QList<QRect>& screens) {
+    // Further than a panel is thick, or an icon is wide, is no longer the icon that was clicked.
+    constexpr int kNear = 64;
+    bool onScreen = false;
+    if (hostPoint && !hostPoint->isNull())
+        for (const QRect& screen : screens) onScreen = onScreen || screen.contains(*hostPoint);
+    if (!onScreen) return pointer;
+    if (pointer && (*hostPoint - *pointer).manhattanLength() > kNear) return pointer;
+    return hostPoint;
 }
 
 std::optional<QPoint> reservedEdgeAnchor(const QRect& screen, const QRect& available) {

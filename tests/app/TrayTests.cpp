@@ -129,8 +129,8 @@ void TrayTests::itemReadsAsAHostReadsIt() {
     QCOMPARE(get(item.serviceName(), QStringLiteral("Id")).toString(), QStringLiteral("example.velmora.Velmora"));
     QCOMPARE(get(item.serviceName(), QStringLiteral("Status")).toString(), QStringLiteral("Active"));
     QCOMPARE(get(item.serviceName(), QStringLiteral("ItemIsMenu")).toBool(), false);
-    QCOMPARE(get(item.serviceName(), QStringLiteral("Menu")).value<QDBusObjectPath>().path(),
-             QStringLiteral("/NO_DBUSMENU"));
+    // No menu of its own, so hosts ask for one with ContextMenu.
+    QVERIFY(!get(item.serviceName(), QStringLiteral("Menu")).isValid());
     // a(iiay), each pixel ARGB in network byte order.
     const QVariant pixmaps = get(item.serviceName(), QStringLiteral("IconPixmap"));
     QVERIFY(pixmaps.canConvert<QDBusArgument>());
@@ -196,12 +196,19 @@ void TrayTests::clickThatTookActivationFromThePanelDoesNotReopenIt() {
 
 void TrayTests::clickAnchorIsTheHostsPointOnlyWhenItIsOnAScreen() {
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-    const QPoint pointer(2500, 10);
-    QCOMPARE(trayClickAnchor(QPoint(3100, 1010), pointer, screens), QPoint(3100, 1010));  // second monitor
-    QCOMPARE(trayClickAnchor(QPoint(0, 0), pointer, screens), pointer);
-    QCOMPARE(trayClickAnchor(QPoint(-40, 5000), pointer, screens), pointer);
-    QCOMPARE(trayClickAnchor(QPoint(3000, 1050), pointer, screens), pointer);  // below the smaller monitor
-    QCOMPARE(trayClickAnchor(std::nullopt, pointer, screens), pointer);
+    const QPoint pointer(3110, 1012);
+    using P = std::optional<QPoint>;
+    // Near the pointer (the icon's corner, say): the host knows the icon better.
+    QCOMPARE(trayClickAnchor(QPoint(3100, 1000), pointer, screens), P(QPoint(3100, 1000)));  // second monitor
+    QCOMPARE(trayClickAnchor(QPoint(0, 0), pointer, screens), P(pointer));
+    QCOMPARE(trayClickAnchor(QPoint(-40, 5000), pointer, screens), P(pointer));
+    QCOMPARE(trayClickAnchor(QPoint(3000, 1050), pointer, screens), P(pointer));  // below the smaller monitor
+    QCOMPARE(trayClickAnchor(std::nullopt, pointer, screens), P(pointer));
+    // MATE: x = 0 and the panel's bottom edge, far from the icon that was clicked.
+    QCOMPARE(trayClickAnchor(QPoint(0, 25), QPoint(1141, 12), screens), P(QPoint(1141, 12)));
+    // Without a pointer (Wayland), the host's point when it is on a screen, else nothing.
+    QCOMPARE(trayClickAnchor(QPoint(1200, 14), std::nullopt, screens), P(QPoint(1200, 14)));
+    QCOMPARE(trayClickAnchor(QPoint(0, 0), std::nullopt, screens), std::nullopt);
 
     // From the anchor, the panel lies on that monitor next to the icon.
     const QRect second(1920, 0, 1280, 1000);
