@@ -353,8 +353,8 @@ void VelmoraApp::startWithTray(TrayHost host) {
     TrayIcon::Kind kind = TrayIcon::Kind::toolkit;
     if (statusNotifierHost_ && itemKind == StatusNotifierKind::own)
         kind = TrayIcon::Kind::statusNotifierItem;
-    else if (itemKind == StatusNotifierKind::toolkit && platformIsX11() && xembedTrayOwned())
-        kind = TrayIcon::Kind::xembed;  // GNOME's extension opens a menu on a click on any item
+    else if (itemKind == StatusNotifierKind::xembedOnX11 && platformIsX11() && xembedTrayOwned())
+        kind = TrayIcon::Kind::xembed;
     // A StatusNotifierItem host draws an exported menu itself. On XEmbed the toolkit would pop
     // the menu up on the press, and the panel, losing activation to it, would take it down
     // again as it hides: there the panel goes first.

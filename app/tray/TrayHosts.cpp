@@ -73,8 +73,10 @@ TrayHost findTrayHost() {
 }
 
 StatusNotifierKind statusNotifierKindFor(const QString& currentDesktop) {
-    for (const QString& name : currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        if (name.compare(QStringLiteral("GNOME"), Qt::CaseInsensitive) == 0) return StatusNotifierKind::toolkit;
+    for (const QString& name : currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        if (name.compare(QStringLiteral("GNOME"), Qt::CaseInsensitive) == 0) return StatusNotifierKind::xembedOnX11;
+        if (name.compare(QStringLiteral("XFCE"), Qt::CaseInsensitive) == 0) return StatusNotifierKind::toolkit;
+    }
     return StatusNotifierKind::own;
 }
 

@@ -21,11 +21,16 @@ enum class StatusNotifierKind {
     // Our own item: a click reaches us as Activate(x, y) with the point, and the icon's menu
     // is ours to pop up at ContextMenu(x, y).
     own,
-    // The toolkit's item, which exports its menu: GNOME's AppIndicator extension shows no item
-    // that lacks one, and only ever activates on a double click.
+    // The toolkit's item, which exports its menu: Xfce's panel shows its own plugin menu on a
+    // right click on an item without one, never asking for ours.
     toolkit,
+    // GNOME's AppIndicator extension shows no item without an exported menu and opens that
+    // menu on a left click (Activate only comes with a double click). On X11 its tray takes
+    // XEmbed icons too and passes them a plain click: our own XEmbed icon goes there, and
+    // the toolkit's item elsewhere (Wayland).
+    xembedOnX11,
 };
-// From XDG_CURRENT_DESKTOP ("ubuntu:GNOME", "KDE", ...).
+// From XDG_CURRENT_DESKTOP ("ubuntu:GNOME", "KDE", "XFCE", ...).
 StatusNotifierKind statusNotifierKindFor(const QString& currentDesktop);
 
 }  // namespace velmora::app

@@ -52,7 +52,7 @@ private slots:
     void clickThatTookActivationFromThePanelDoesNotReopenIt();
     void clickAnchorIsTheHostsPointOnlyWhenItIsOnAScreen();
     void trayIsGuessedAtTheEdgeAPanelKeeps();
-    void gnomeGetsTheToolkitsItem();
+    void gnomeAndXfceGetTheToolkitsItem();
     void symbolIsDrawnForThePanelEachDesktopShows();
     void kdeFilesThatCannotBeReadGiveTheSymbolForBoth();
 
@@ -231,11 +231,11 @@ void TrayTests::trayIsGuessedAtTheEdgeAPanelKeeps() {
     QCOMPARE(reservedEdgeAnchor(screen, QRect()), std::nullopt);
 }
 
-void TrayTests::gnomeGetsTheToolkitsItem() {
-    QCOMPARE(statusNotifierKindFor(QStringLiteral("GNOME")), StatusNotifierKind::toolkit);
-    QCOMPARE(statusNotifierKindFor(QStringLiteral("ubuntu:GNOME")), StatusNotifierKind::toolkit);
+void TrayTests::gnomeAndXfceGetTheToolkitsItem() {
+    QCOMPARE(statusNotifierKindFor(QStringLiteral("GNOME")), StatusNotifierKind::xembedOnX11);
+    QCOMPARE(statusNotifierKindFor(QStringLiteral("ubuntu:GNOME")), StatusNotifierKind::xembedOnX11);
     QCOMPARE(statusNotifierKindFor(QStringLiteral("KDE")), StatusNotifierKind::own);
-    QCOMPARE(statusNotifierKindFor(QStringLiteral("XFCE")), StatusNotifierKind::own);
+    QCOMPARE(statusNotifierKindFor(QStringLiteral("XFCE")), StatusNotifierKind::toolkit);
     QCOMPARE(statusNotifierKindFor(QStringLiteral("MATE")), StatusNotifierKind::own);
     QCOMPARE(statusNotifierKindFor(QString()), StatusNotifierKind::own);
 }
