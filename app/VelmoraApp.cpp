@@ -80,21 +80,6 @@ bool windowManagerRunning() {
 #endif
 }
 
-// Why the game came up as a window, and what brings the icon: said once, in the window.
-QString noTrayNotice() {
-    const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'));
-    if (desktops.contains(QStringLiteral("GNOME"), Qt::CaseInsensitive))
-        return QCoreApplication::translate(
-            "Velmora",
-            "Velmora's icon needs a system tray, which GNOME shows only with the AppIndicator extension. Install it "
-            "(package gnome-shell-extension-appindicator), turn it on in Extensions, then start Velmora again. "
-            "Until then, the game opens in this window.");
-    return QCoreApplication::translate(
-        "Velmora",
-        "Velmora's icon needs a system tray, and none was found. Add a system tray (notification area) to your "
-        "panel, then start Velmora again. Until then, the game opens in this window.");
-}
-
 bool platformIsX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
 
 // Whether a tray can turn up at all on this platform (not on offscreen or minimal).
@@ -113,74 +98,6 @@ bool storeLooksWritable(const std::filesystem::path& path) {
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-// The window is a QML Window (what the view expects to find itself in) holding the game view.
-const char* kWindowQml = R"(
-import QtQuick
-import QtQuick.Controls.Basic
-import QtQuick.Window
-import Velmora
-Window {
-    id: window
-    property var game
-    property var systemSettings
-    // A panel has no frame of its own: a hairline keeps its edge on any background.
-    property bool framed: false
-    // Said above the game when it had to open as a window for want of a tray.
-    property string notice: ""
-    width: view.implicitWidth
-    height: view.implicitHeight + noticeBar.height
-    minimumWidth: width; maximumWidth: width
-    minimumHeight: height; maximumHeight: height
-    Rectangle {
-        id: noticeBar
-        objectName: "trayNotice"
-        visible: window.notice !== ""
-        width: parent.width
-        height: visible ? noticeColumn.implicitHeight + 20 : 0
-        color: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g, TileGraphics.primaryColor.b, 0.08)
-        Column {
-            id: noticeColumn
-            x: 12; y: 10
-            width: parent.width - 24
-            spacing: 8
-            Text {
-                objectName: "trayNoticeText"
-                width: parent.width
-                text: window.notice
-                wrapMode: Text.Wrap
-                color: TileGraphics.primaryColor
-                font.pixelSize: 13
-                Accessible.role: Accessible.StaticText
-                Accessible.name: text
-            }
-            Button {
-                objectName: "trayNoticeButton"
-                text: qsTranslate("Velmora", "Got it")
-                onClicked: window.notice = ""
-                Accessible.name: text
-                Accessible.onPressAction: clicked()
-            }
-        }
-    }
-    MinesweeperView {
-        id: view
-        objectName: "minesweeperView"
-        y: noticeBar.height
-        width: implicitWidth
-        height: implicitHeight
-        game: window.game
-        systemSettings: window.systemSettings
-        deferredBoard: true
-    }
-    Rectangle {
-        anchors.fill: parent
-        visible: window.framed
-        color: "transparent"
-        border.width: 1
-        border.color: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g, TileGraphics.primaryColor.b, 0.25)
-    }
-}
-)";
 
 
 }  // namespace
@@ -336,7 +253,7 @@ void VelmoraApp::startWithTray(TrayHost host) {
     if (!options_.window && !useTray)
         std::fprintf(stderr, "velmora: no system tray found; opening the game in a window\n");
     createWindow(useTray);
-    if (!useTray && !options_.window) window_->setProperty("notice", noTrayNotice());
+    if (!useTray && !options_.window) window_->setProperty("notice", noTrayNotice(qEnvironmentVariable("XDG_CURRENT_DESKTOP")));
     if (!useTray) {
         showPanel();
         return;
@@ -445,8 +362,7 @@ void VelmoraApp::createWindow(bool asPanel) {
     engine_ = std::make_unique<QQmlEngine>();
     model_ = new ui::GameModel(*game_, this);
 
-    QQmlComponent component(engine_.get());
-    component.setData(kWindowQml, QUrl(QStringLiteral("qrc:/velmora/PanelWindow.qml")));
+    QQmlComponent component(engine_.get(), QUrl(QStringLiteral("qrc:/velmora/app/GameWindow.qml")));
     QObject* object = component.createWithInitialProperties(
         {{QStringLiteral("game"), QVariant::fromValue(model_)},
          {QStringLiteral("systemSettings"), QVariant::fromValue(settings_)}});

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QStringList>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -78,6 +80,20 @@ StatusNotifierKind statusNotifierKindFor(const QString& currentDesktop) {
         if (name.compare(QStringLiteral("XFCE"), Qt::CaseInsensitive) == 0) return StatusNotifierKind::toolkit;
     }
     return StatusNotifierKind::own;
+}
+
+QString noTrayNotice(const QString& currentDesktop) {
+    const QStringList desktops = currentDesktop.split(QLatin1Char(':'));
+    if (desktops.contains(QStringLiteral("GNOME"), Qt::CaseInsensitive))
+        return QCoreApplication::translate(
+            "Velmora",
+            "Velmora's icon needs a system tray, which GNOME shows only with the AppIndicator extension. Install it "
+            "(package gnome-shell-extension-appindicator), turn it on in Extensions, then start Velmora again. "
+            "Until then, the game opens in this window.");
+    return QCoreApplication::translate(
+        "Velmora",
+        "Velmora's icon needs a system tray, and none was found. Add a system tray (notification area) to your "
+        "panel, then start Velmora again. Until then, the game opens in this window.");
 }
 
 }  // namespace velmora::app

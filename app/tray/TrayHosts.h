@@ -33,4 +33,8 @@ enum class StatusNotifierKind {
 // From XDG_CURRENT_DESKTOP ("ubuntu:GNOME", "KDE", "XFCE", ...).
 StatusNotifierKind statusNotifierKindFor(const QString& currentDesktop);
 
+// Why the game came up as a window, and what brings the icon (on GNOME: the AppIndicator
+// extension); said in the window when a player's start finds no tray.
+QString noTrayNotice(const QString& currentDesktop);
+
 }  // namespace velmora::app
