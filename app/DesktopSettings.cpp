@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 
 #include "SystemSettings.h"
+#include "tray/TrayAppearance.h"
 
 namespace velmora::app {
 
@@ -17,11 +18,9 @@ namespace {
 const QString kInterface = QStringLiteral("org.gnome.desktop.interface");
 const QString kA11yInterface = QStringLiteral("org.gnome.desktop.a11y.interface");
 
-// KDE's colour scheme name. QSettings reads an INI file's [General] section as its top
-// level, so the key has no "General/" in front.
-QString kdeColorSchemeIn(const QString& path) {
-    return QFile::exists(path) ? QSettings(path, QSettings::IniFormat).value(QStringLiteral("ColorScheme")).toString()
-                               : QString();
+// Where Plasma's global theme keeps its defaults, beside the user's own kdeglobals.
+QString kdeDefaultsPath(const QString& kdeglobals) {
+    return QFileInfo(kdeglobals).absolutePath() + QStringLiteral("/kdedefaults/kdeglobals");
 }
 
 std::optional<double> parseScale(const QString& text) {
@@ -60,7 +59,7 @@ void DesktopSettings::readNow() {
     highContrast_ = gsettingsValue(kA11yInterface, QStringLiteral("high-contrast")) == QStringLiteral("true");
     const QString kde = kdeGlobalsPath();
     kdeAnimationsOff_ = kdeAnimationsOff(kde);
-    kdeColorScheme_ = kdeColorSchemeIn(kde);
+    kde_ = readKdeColours(kde, kdeDefaultsPath(kde));
     apply();
 }
 
@@ -77,6 +76,10 @@ void DesktopSettings::watch() {
     const QString folder = QFileInfo(kde).absolutePath();
     if (QFileInfo(folder).isDir()) files_.addPath(folder);
     if (QFile::exists(kde)) files_.addPath(kde);
+    // A global theme (Breeze Dark) changes the defaults, not the user's file.
+    const QString defaults = kdeDefaultsPath(kde);
+    if (QFileInfo(QFileInfo(defaults).absolutePath()).isDir()) files_.addPath(QFileInfo(defaults).absolutePath());
+    if (QFile::exists(defaults)) files_.addPath(defaults);
 }
 
 void DesktopSettings::startMonitor(const QString& schema) {
@@ -143,9 +146,12 @@ void DesktopSettings::applyPortalSetting(const QString& group, const QString& ke
 
 void DesktopSettings::applyKdeGlobals(const QString& path) {
     kdeAnimationsOff_ = kdeAnimationsOff(path);
-    kdeColorScheme_ = kdeColorSchemeIn(path);
+    kde_ = readKdeColours(path, kdeDefaultsPath(path));
     // A replaced file is a new file: watch it again.
-    if (path == kdeGlobalsPath() && QFile::exists(path) && !files_.files().contains(path)) files_.addPath(path);
+    if (path == kdeGlobalsPath()) {
+        for (const QString& file : {path, kdeDefaultsPath(path)})
+            if (QFile::exists(file) && !files_.files().contains(file)) files_.addPath(file);
+    }
     apply();
 }
 
@@ -158,7 +164,8 @@ void DesktopSettings::apply() {
         settings_->setReduceMotion(options_.reduceMotion || gnomeAnimationsOff_ || kdeAnimationsOff_);
         settings_->setIncreasedContrast(highContrast_);
     }
-    const PanelAppearance appearance = panelAppearanceFrom(colorScheme_, gtkTheme_, kdeColorScheme_);
+    const PanelAppearance appearance =
+        trayPanelAppearance(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), colorScheme_, gtkTheme_, kde_);
     if (appearance != appearance_) {
         appearance_ = appearance;
         emit appearanceChanged();

@@ -12,6 +12,7 @@
 class QDBusVariant;
 
 #include "Shell.h"
+#include "tray/TrayAppearance.h"
 
 namespace velmora::ui {
 class SystemSettings;
@@ -62,7 +63,8 @@ private:
     bool gnomeAnimationsOff_ = false;
     bool kdeAnimationsOff_ = false;
     bool highContrast_ = false;
-    QString colorScheme_, gtkTheme_, kdeColorScheme_;
+    QString colorScheme_, gtkTheme_;
+    KdeColours kde_;
     PanelAppearance appearance_ = PanelAppearance::unknown;
     QList<QProcess*> monitors_;
     QFileSystemWatcher files_;

@@ -188,6 +188,8 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
         };
         if (argument == QStringLiteral("--window")) {
             options.window = true;
+        } else if (argument == QStringLiteral("--at-login")) {
+            options.atLogin = true;
         } else if (argument == QStringLiteral("--reduce-motion")) {
             options.reduceMotion = true;
         } else if (argument.startsWith(QStringLiteral("--defaults"))) {

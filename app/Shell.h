@@ -71,6 +71,7 @@ struct Options {
     bool window = false;        // an ordinary window instead of the tray panel
     std::optional<double> textScale;
     bool reduceMotion = false;
+    bool atLogin = false;       // started with the session: wait a while for a tray
 };
 // Parses the command line (program name first). On a bad argument returns nothing and sets
 // `error` to a one-line message.

@@ -9,11 +9,6 @@
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusReply>
-#include <QDBusVariant>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -24,6 +19,7 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <QStyleHints>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -40,6 +36,9 @@
 #include "SingleInstance.h"
 #include "WelcomeWindow.h"
 #include "XcbConnection.h"
+#include "tray/TrayHosts.h"
+#include "tray/TrayIcon.h"
+#include "tray/TrayPlacement.h"
 
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -81,60 +80,6 @@ bool windowManagerRunning() {
 #endif
 }
 
-// Whether a StatusNotifierItem host has registered with the session's watcher. Asked here
-// rather than through the toolkit, which settles the question once for the whole process.
-bool statusNotifierHostRegistered() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()) return false;
-    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-    if (!bus.interface()->isServiceRegistered(watcher)) return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
-                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                       QStringLiteral("Get"));
-    call << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusReply<QDBusVariant> reply = bus.call(call, QDBus::Block, 1000);
-    return reply.isValid() && reply.value().variant().toBool();
-}
-
-// The screen number in DISPLAY (":0.1" is screen 1), which names the tray selection.
-int defaultScreenNumber() {
-    const QByteArray display = qgetenv("DISPLAY");
-    const int dot = display.lastIndexOf('.');
-    const int colon = display.lastIndexOf(':');
-    bool ok = false;
-    const int number = dot > colon ? display.mid(dot + 1).toInt(&ok) : 0;
-    return ok ? number : 0;
-}
-
-// Whether an XEmbed tray host owns the screen's tray selection.
-bool xembedTrayOwned() {
-#ifdef VELMORA_HAVE_XCB
-    xcb_connection_t* connection = xcbConnection();
-    if (!connection) return false;
-    const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(defaultScreenNumber());
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, name.size(), name.constData()), nullptr);
-    if (!atom) return false;
-    const xcb_atom_t selection = atom->atom;
-    free(atom);
-    xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
-    if (!owner) return false;
-    const bool owned = owner->owner != XCB_NONE;
-    free(owner);
-    return owned;
-#else
-    return false;
-#endif
-}
-
-// The tray host there is now, a StatusNotifierItem host first (it can recolour the symbol).
-TrayHost findTrayHost() {
-    if (statusNotifierHostRegistered()) return TrayHost::statusNotifier;
-    if (xembedTrayOwned()) return TrayHost::xembed;
-    return TrayHost::none;
-}
-
 bool platformIsX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
 
 // Whether a tray can turn up at all on this platform (not on offscreen or minimal).
@@ -153,43 +98,14 @@ bool storeLooksWritable(const std::filesystem::path& path) {
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-// The window is a QML Window (what the view expects to find itself in) holding the game view.
-const char* kWindowQml = R"(
-import QtQuick
-import QtQuick.Window
-import Velmora
-Window {
-    id: window
-    property var game
-    property var systemSettings
-    // A panel has no frame of its own: a hairline keeps its edge on any background.
-    property bool framed: false
-    width: view.implicitWidth
-    height: view.implicitHeight
-    minimumWidth: width; maximumWidth: width
-    minimumHeight: height; maximumHeight: height
-    MinesweeperView {
-        id: view
-        objectName: "minesweeperView"
-        anchors.fill: parent
-        game: window.game
-        systemSettings: window.systemSettings
-        deferredBoard: true
-    }
-    Rectangle {
-        anchors.fill: parent
-        visible: window.framed
-        color: "transparent"
-        border.width: 1
-        border.color: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g, TileGraphics.primaryColor.b, 0.25)
-    }
-}
-)";
 
 
 }  // namespace
 
-VelmoraApp::VelmoraApp(const Options& options) : options_(options) {}
+VelmoraApp::VelmoraApp(const Options& options)
+    : options_(options), gate_(QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+    clock_.start();
+}
 
 VelmoraApp::~VelmoraApp() {
     finish();
@@ -280,6 +196,10 @@ bool VelmoraApp::start() {
     desktop_->readNow();
     appearance_ = desktop_->appearance();
     WelcomeWindowController::shared().setSystemScale(settings->textScale());
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        const auto tray = reservedEdgeAnchor(primary->geometry(), primary->availableGeometry());
+        WelcomeWindowController::shared().setPanelAtBottom(tray && tray->y() > primary->geometry().center().y());
+    }
     // Light or dark, the tray symbol is drawn to read on the desktop's panels as they are now.
     connect(desktop_.get(), &DesktopSettings::appearanceChanged, this, [this] {
         appearance_ = desktop_->appearance();
@@ -296,8 +216,10 @@ bool VelmoraApp::start() {
     } else if (const TrayHost host = findTrayHost(); host != TrayHost::none) {
         startWithTray(host);
     } else {
-        // At login the panel may come up after us; the game waits for it a while.
-        const int wait = trayWaitMilliseconds(qgetenv("VELMORA_TRAY_WAIT"));
+        // At login the panel may come up after us; the game waits for it a while. A player
+        // who starts it by hand gets the window at once.
+        const QByteArray waitSetting = qgetenv("VELMORA_TRAY_WAIT");
+        const int wait = options_.atLogin || !waitSetting.isEmpty() ? trayWaitMilliseconds(waitSetting) : 0;
         if (wait > 0)
             std::fprintf(stderr, "velmora: no system tray yet; waiting up to %d s for one\n", (wait + 999) / 1000);
         waitForTray(wait);
@@ -331,41 +253,74 @@ void VelmoraApp::startWithTray(TrayHost host) {
     if (!options_.window && !useTray)
         std::fprintf(stderr, "velmora: no system tray found; opening the game in a window\n");
     createWindow(useTray);
-
-    if (useTray) {
-        menu_ = std::make_unique<QMenu>();
-        menu_->addAction(QCoreApplication::translate("Velmora", "Open Velmora"), this, [this] { showPanel(); });
-        menu_->addAction(QCoreApplication::translate("Velmora", "Quit Velmora"), qApp, &QCoreApplication::quit);
-        tray_ = std::make_unique<QSystemTrayIcon>();
-        tray_->setToolTip(QCoreApplication::translate("Velmora", "Velmora"));
-        // A StatusNotifierItem host draws the menu itself from the exported one. On XEmbed the
-        // toolkit would pop the menu up on the press, and the panel, losing activation to
-        // it, would take it down again as it hides: there the panel goes first.
-        if (statusNotifierHost_ || !platformIsX11()) tray_->setContextMenu(menu_.get());
+    if (!useTray && !options_.window) window_->setProperty("notice", noTrayNotice(qEnvironmentVariable("XDG_CURRENT_DESKTOP")));
+    if (!useTray) {
+        showPanel();
+        return;
+    }
+    menu_ = std::make_unique<QMenu>();
+    menu_->addAction(QCoreApplication::translate("Velmora", "Open Velmora"), this, [this] {
+        // A menu the host drew says nothing of where it was: the pointer that chose the item
+        // is right below the icon.
+        if (!lastAnchor_) noteIconAt(std::nullopt);
+        showPanel();
+    });
+    menu_->addAction(QCoreApplication::translate("Velmora", "Quit Velmora"), qApp, &QCoreApplication::quit);
+    const StatusNotifierKind itemKind = statusNotifierKindFor(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+    TrayIcon::Kind kind = TrayIcon::Kind::toolkit;
+    if (statusNotifierHost_ && itemKind == StatusNotifierKind::own)
+        kind = TrayIcon::Kind::statusNotifierItem;
+    else if (itemKind == StatusNotifierKind::xembedOnX11 && platformIsX11() && xembedTrayOwned())
+        kind = TrayIcon::Kind::xembed;
+    // A StatusNotifierItem host draws an exported menu itself. On XEmbed the toolkit would pop
+    // the menu up on the press, and the panel, losing activation to it, would take it down
+    // again as it hides: there the panel goes first.
+    const bool exportMenu = kind == TrayIcon::Kind::toolkit && (statusNotifierHost_ || !platformIsX11());
+    tray_ = std::make_unique<TrayIcon>(kind, menu_.get(), exportMenu);
+    tray_->setTitle(QCoreApplication::translate("Velmora", "Velmora"));
+    updateTrayIcon();
+    connect(tray_.get(), &TrayIcon::menuRequested, this, [this](std::optional<QPoint> hostPoint) {
+        noteIconAt(hostPoint);
+        hidePanel();
+        menu_->popup(lastAnchor_.value_or(QCursor::pos()));
+    });
+    connect(tray_.get(), &TrayIcon::clicked, this, [this](std::optional<QPoint> hostPoint, TrayClick click) {
+        if (frameLog_) frameLog_->mark("trigger");
+        noteIconAt(hostPoint);
+        const QPoint pointer = QCursor::pos();
+        switch (gate_.activate(clock_.elapsed(), panel_->isVisible(), click, pointer)) {
+        case PanelAction::show: showPanel(); break;
+        case PanelAction::hide: hidePanel(); break;
+        case PanelAction::ignore: break;
+        }
+    });
+    if (!tray_->show()) {
+        // The bus or the tray refused our own icon: the toolkit's still reaches the tray.
+        tray_ = std::make_unique<TrayIcon>(TrayIcon::Kind::toolkit, menu_.get(), true);
+        tray_->setTitle(QCoreApplication::translate("Velmora", "Velmora"));
         updateTrayIcon();
-        connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::Context && !tray_->contextMenu()) {
-                const QPoint at = QCursor::pos();
-                hidePanel();
-                menu_->popup(at);
-                return;
-            }
-            // A second click soon after the first comes as a double click instead: one that
-            // opens the panel again right after Escape must not be lost, but a habitual
-            // double click must not open and close it at once either.
-            const bool again = reason == QSystemTrayIcon::DoubleClick;
-            if (reason != QSystemTrayIcon::Trigger && !again) return;
-            if (again && panel_->isVisible()) return;
-            if (frameLog_) frameLog_->mark("trigger");
-            // Without a geometry from the tray, the pointer is the best guess of where it is.
-            clickPosition_ = QCursor::pos();
-            togglePanel();
+        connect(tray_.get(), &TrayIcon::clicked, this, [this](std::optional<QPoint>, TrayClick click) {
+            noteIconAt(std::nullopt);
+            const auto action = gate_.activate(clock_.elapsed(), panel_->isVisible(), click, QCursor::pos());
+            if (action == PanelAction::show) showPanel();
+            if (action == PanelAction::hide) hidePanel();
         });
         tray_->show();
-        reportStoreState();
-    } else {
-        showPanel();
     }
+    reportStoreState();
+}
+
+void VelmoraApp::noteIconAt(std::optional<QPoint> hostPoint) {
+    const QRect icon = tray_ ? tray_->geometry() : QRect();
+    if (icon.isValid() && QGuiApplication::screenAt(icon.center())) {
+        lastAnchor_ = icon.center();
+        return;
+    }
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->geometry());
+    // Wayland tells a program nothing of the pointer outside its own windows.
+    const std::optional<QPoint> pointer = platformIsX11() ? std::optional<QPoint>(QCursor::pos()) : std::nullopt;
+    if (const auto anchor = trayClickAnchor(hostPoint, pointer, screens)) lastAnchor_ = anchor;
 }
 
 // A tray program has no terminal to read: what happened to an unreadable store is said where
@@ -389,9 +344,10 @@ void VelmoraApp::reportStoreState() {
     auto* wait = new QTimer(this);
     auto tries = std::make_shared<int>(0);
     connect(wait, &QTimer::timeout, this, [this, wait, tries, title, text] {
-        if (tray_ && !tray_->geometry().isValid() && ++*tries < 30) return;
+        if (tray_ && tray_->kind() == TrayIcon::Kind::toolkit && !tray_->geometry().isValid() && ++*tries < 30)
+            return;
         wait->deleteLater();
-        if (tray_) tray_->showMessage(title, text, QSystemTrayIcon::Warning);
+        if (tray_) tray_->showMessage(title, text);
     });
     wait->start(100);
 }
@@ -406,8 +362,7 @@ void VelmoraApp::createWindow(bool asPanel) {
     engine_ = std::make_unique<QQmlEngine>();
     model_ = new ui::GameModel(*game_, this);
 
-    QQmlComponent component(engine_.get());
-    component.setData(kWindowQml, QUrl(QStringLiteral("qrc:/velmora/PanelWindow.qml")));
+    QQmlComponent component(engine_.get(), QUrl(QStringLiteral("qrc:/velmora/app/GameWindow.qml")));
     QObject* object = component.createWithInitialProperties(
         {{QStringLiteral("game"), QVariant::fromValue(model_)},
          {QStringLiteral("systemSettings"), QVariant::fromValue(settings_)}});
@@ -427,10 +382,7 @@ void VelmoraApp::createWindow(bool asPanel) {
         hidePanel();
         // A press taken by the grab never reaches the icon, so no click on it is to be
         // ignored afterwards.
-        if (!dismissedByPress_) {
-            sinceDismissed_.start();
-            dismissedAt_ = QCursor::pos();
-        }
+        if (!dismissedByPress_) gate_.panelTurnedAway(clock_.elapsed(), QCursor::pos());
         dismissedByPress_ = false;
     });
     // Under the grab the icon never sees the press: a right click on it still gets the menu.
@@ -463,11 +415,20 @@ void VelmoraApp::createWindow(bool asPanel) {
 
 QPoint VelmoraApp::panelTopLeft() const {
     const QRect icon = tray_ ? tray_->geometry() : QRect();
-    const QPoint anchor = icon.isValid() ? icon.center() : clickPosition_;
-    QScreen* screen = QGuiApplication::screenAt(anchor);
+    const bool iconKnown = icon.isValid() && QGuiApplication::screenAt(icon.center());
+    // Opened before any click told where the icon is (a second launch): where panels keep
+    // their tray, or else where the pointer is.
+    std::optional<QPoint> anchor = iconKnown ? icon.center() : lastAnchor_;
+    if (!anchor) {
+        if (const QScreen* primary = QGuiApplication::primaryScreen())
+            anchor = reservedEdgeAnchor(primary->geometry(), primary->availableGeometry());
+    }
+    const QPoint at = anchor.value_or(QCursor::pos());
+    // The panel stays on the icon's monitor.
+    QScreen* screen = QGuiApplication::screenAt(at);
     if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(anchor, window_->size());
-    return panelPosition(icon, clickPosition_, window_->size(), available);
+    const QRect available = screen ? screen->availableGeometry() : QRect(at, window_->size());
+    return panelPosition(iconKnown ? icon : QRect(), at, window_->size(), available);
 }
 
 void VelmoraApp::showPanel() {
@@ -479,6 +440,7 @@ void VelmoraApp::showPanel() {
         return;
     }
     panel_->present(panel_->isPanel() ? panelTopLeft() : QPoint(), panel_->isPanel() && !windowManagerRunning());
+    gate_.panelShown(clock_.elapsed());
     setViewOnScreen(true);
 }
 
@@ -504,33 +466,21 @@ void VelmoraApp::setViewOnScreen(bool onScreen) {
 }
 
 void VelmoraApp::togglePanel() {
-    if (panel_->isVisible()) {
+    if (panel_->isVisible())
         hidePanel();
-        return;
-    }
-    // The click on the icon that took activation from the panel also arrives here: it
-    // closed the panel and must not open it again. A click that comes as soon from
-    // somewhere else (the user clicked away, then on the icon) is a new one.
-    constexpr int kSameClickMs = 300, kSameClickPixels = 16;
-    if (sinceDismissed_.isValid() && sinceDismissed_.elapsed() < kSameClickMs &&
-        (clickPosition_ - dismissedAt_).manhattanLength() <= kSameClickPixels)
-        return;
-    showPanel();
+    else
+        showPanel();
 }
 
 void VelmoraApp::updateTrayIcon() {
     if (!tray_) return;
     const MenuBarIconOption option = game_->menuBarIcon();
-    // A host that recolours symbolic icons gets the installed one by name; every other host,
-    // or a game run from its build folder, gets a symbol drawn to read on dark and light.
-    if (statusNotifierHost_) {
-        const QString name = traySymbolicIconName(option);
-        if (QIcon::hasThemeIcon(name)) {
-            tray_->setIcon(QIcon::fromTheme(name));
-            return;
-        }
-    }
-    tray_->setIcon(traySymbolIcon(systemImageName(option), appearance_));
+    // A StatusNotifierItem host loads the installed symbolic icon by name and recolours it to
+    // suit its panel; every host also gets the symbol drawn to read on the panel as the
+    // desktop describes it (a game run from its build folder has no installed icon).
+    const QString name = traySymbolicIconName(option);
+    const bool installed = statusNotifierHost_ && tray_->kind() != TrayIcon::Kind::xembed && QIcon::hasThemeIcon(name);
+    tray_->setIcon(installed ? name : QString(), traySymbolIcon(systemImageName(option), appearance_));
 }
 
 bool VelmoraApp::eventFilter(QObject* watched, QEvent* event) {

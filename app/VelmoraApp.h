@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -15,11 +16,12 @@
 #include "QtScheduler.h"
 #include "RandomSource.h"
 #include "Shell.h"
+#include "tray/ActivationGate.h"
+#include "tray/TrayHosts.h"
 
 class QMenu;
 class QQuickItem;
 class QQuickWindow;
-class QSystemTrayIcon;
 
 namespace velmora::ui {
 class GameModel;
@@ -32,9 +34,7 @@ class DesktopSettings;
 class FrameLog;
 class PanelWindow;
 class SingleInstance;
-
-// What shows the tray icon: nothing (yet), a StatusNotifierItem host, or an XEmbed tray.
-enum class TrayHost { none, statusNotifier, xembed };
+class TrayIcon;
 
 // The application: the one game over the user's store, the tray icon and the panel that
 // holds the game view (or an ordinary window when there is no tray).
@@ -64,7 +64,7 @@ public:
 
     MinesweeperGame& game() { return *game_; }
     QQuickWindow* window() const { return window_.get(); }
-    QSystemTrayIcon* trayIcon() const { return tray_.get(); }
+    TrayIcon* trayIcon() const { return tray_.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +77,9 @@ private:
     void startWithTray(TrayHost host);
     void updateTrayIcon();
     QPoint panelTopLeft() const;
+    // Remembers where the icon is: its rectangle where the tray tells it, else the point the
+    // host sent with a click, else the pointer.
+    void noteIconAt(std::optional<QPoint> hostPoint);
     // Tells the view it came on screen or left it, once per change.
     void setViewOnScreen(bool onScreen);
 
@@ -103,16 +106,16 @@ private:
     std::unique_ptr<PanelWindow> panel_;
     QPointer<QQuickItem> view_;
     std::unique_ptr<QMenu> menu_;
-    std::unique_ptr<QSystemTrayIcon> tray_;
+    std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<LoginItemService> loginItem_;
     std::unique_ptr<DesktopSettings> desktop_;
 
     FrameLog* frameLog_ = nullptr;  // parented to this; only with VELMORA_FRAME_LOG
     PanelAppearance appearance_ = PanelAppearance::unknown;
     bool statusNotifierHost_ = false;  // the tray is a StatusNotifierItem host (it can recolour)
-    QPoint clickPosition_;
-    QElapsedTimer sinceDismissed_;
-    QPoint dismissedAt_;  // where the pointer was when the panel went
+    std::optional<QPoint> lastAnchor_;  // where the icon was at the last click on it
+    QElapsedTimer clock_;
+    ActivationGate gate_;
     bool dismissedByPress_ = false;
     bool finished_ = false;
     bool viewOnScreen_ = false;

@@ -59,6 +59,7 @@ void WelcomeWindowController::show(const QString& iconName) {
         {QStringLiteral("iconName"), iconName},
         {QStringLiteral("systemScale"), systemScale_},
         {QStringLiteral("timeText"), welcomeTimeText(locale, QTime::currentTime())},
+        {QStringLiteral("panelAtBottom"), panelAtBottom_},
     });
     auto* window = qobject_cast<QQuickWindow*>(object);
     if (!window) {

@@ -29,6 +29,8 @@ public:
 
     // The text size of the window's content; capped like the panel's.
     void setSystemScale(double scale);
+    // Where the welcome says the icon is: at the bottom of the screen, or at the top.
+    void setPanelAtBottom(bool atBottom) { panelAtBottom_ = atBottom; }
     double systemScale() const { return systemScale_; }
 
     // Opens the window with `iconName` highlighted in its picture, unless it is open already.
@@ -50,6 +52,7 @@ private:
     void forgetWindow();
     std::unique_ptr<QQmlEngine> engine_;
     QPointer<QQuickWindow> window_;
+    bool panelAtBottom_ = false;
     double systemScale_ = 1.0;
 };
 

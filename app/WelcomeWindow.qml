@@ -12,6 +12,8 @@ Window {
     required property string iconName
     required property real systemScale
     required property string timeText
+    // The desktop's panel, and so the tray, is at the bottom of the screen (Plasma's default).
+    property bool panelAtBottom: false
     signal dismissRequested()
 
     readonly property real k: systemScale
@@ -74,7 +76,9 @@ Window {
             width: content.lineWidth
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
-            text: qsTranslate("Velmora", "Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:")
+            text: window.panelAtBottom
+                  ? qsTranslate("Velmora", "Velmora lives in your menu bar. Click its icon at the bottom of your screen to play. It looks like this:")
+                  : qsTranslate("Velmora", "Velmora lives in your menu bar. Click its icon at the top of your screen to play. It looks like this:")
             font.pixelSize: 13 * window.k
             color: TileGraphics.primaryColor
             Accessible.role: Accessible.StaticText

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QSocketNotifier>
 
@@ -74,7 +75,7 @@ int main(int argc, char* argv[]) {
     const auto options = velmora::app::parseOptions(arguments, &error);
     if (!options) {
         std::fprintf(stderr,
-                     "velmora: %s\nusage: velmora [--defaults FILE] [--window] [--text-scale X] [--reduce-motion]\n",
+                     "velmora: %s\nusage: velmora [--defaults FILE] [--window] [--text-scale X] [--reduce-motion] [--at-login]\n",
                      qPrintable(error));
         return 2;
     }
@@ -94,6 +95,10 @@ int main(int argc, char* argv[]) {
     // Names the desktop entry; on Wayland it is the app id compositor rules match.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(velmora::app::kApplicationId));
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window, the About screen and the desktop's window lists show the program's icon:
+    // the installed one where there is one, else the copy built in.
+    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(velmora::app::kIconName),
+                                                 QIcon(QStringLiteral(":/velmora/app/icons/velmora.svg"))));
 
     const QString language = velmora::app::chooseInterfaceLanguage(
         QLocale::system().uiLanguages(), {QStringLiteral("pl"), QStringLiteral("fr"), QStringLiteral("de")});

@@ -308,7 +308,8 @@ std::string XdgAutostartLoginItem::entryPath() const { return dir_ + "/" + kEntr
 
 std::string XdgAutostartLoginItem::entryText() const {
     std::string text = "[Desktop Entry]\nType=Application\nName=Velmora\n";
-    if (program_) text += "Exec=" + execValue(*program_) + "\n";
+    // The option tells the program it starts with the session, when the tray may come later.
+    if (program_) text += "Exec=" + execValue(*program_) + " " + kAtLoginOption + "\n";
     text += "Icon=" + escapeStringValue(icon_) + "\n";
     text += "X-GNOME-Autostart-enabled=true\nStartupNotify=false\n";
     return text;

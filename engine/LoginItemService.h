@@ -23,6 +23,10 @@ public:
 // Never throws; a hostile file at the entry's path only changes the status it reports.
 class XdgAutostartLoginItem final : public LoginItemService {
 public:
+    // Passed by the entry, so the program knows the session started it and waits a while
+    // for a tray that comes up after it.
+    static constexpr const char* kAtLoginOption = "--at-login";
+
     // A program path that is missing, relative, not UTF-8 or holding a control character
     // cannot be written into an entry faithfully: the status is then notFound and
     // registering fails. A relative autostartDir is never used (it would depend on the

@@ -536,5 +536,17 @@
         <extracomment>A tile&apos;s label for screen readers: row, column, then the tile&apos;s state.</extracomment>
         <translation>Zeile %lld, Spalte %lld: %@</translation>
     </message>
+    <message>
+        <source>Velmora&apos;s icon needs a system tray, which GNOME shows only with the AppIndicator extension. Install it (package gnome-shell-extension-appindicator), turn it on in Extensions, then start Velmora again. Until then, the game opens in this window.</source>
+        <translation>Das Symbol von Velmora braucht einen Infobereich, den GNOME nur mit der Erweiterung AppIndicator anzeigt. Installiere sie (Paket gnome-shell-extension-appindicator), schalte sie unter Erweiterungen ein und starte Velmora dann neu. Bis dahin öffnet sich das Spiel in diesem Fenster.</translation>
+    </message>
+    <message>
+        <source>Velmora&apos;s icon needs a system tray, and none was found. Add a system tray (notification area) to your panel, then start Velmora again. Until then, the game opens in this window.</source>
+        <translation>Das Symbol von Velmora braucht einen Infobereich, und es wurde keiner gefunden. Füge deiner Leiste einen Infobereich (Benachrichtigungsfeld) hinzu und starte Velmora dann neu. Bis dahin öffnet sich das Spiel in diesem Fenster.</translation>
+    </message>
+    <message>
+        <source>Velmora lives in your menu bar. Click its icon at the bottom of your screen to play. It looks like this:</source>
+        <translation>Velmora wohnt in deinem Infobereich. Klicke unten am Bildschirm auf sein Symbol, um zu spielen. Es sieht so aus:</translation>
+    </message>
 </context>
 </TS>

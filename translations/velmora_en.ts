@@ -536,5 +536,17 @@
         <source>Solid Mauve</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Velmora&apos;s icon needs a system tray, which GNOME shows only with the AppIndicator extension. Install it (package gnome-shell-extension-appindicator), turn it on in Extensions, then start Velmora again. Until then, the game opens in this window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmora&apos;s icon needs a system tray, and none was found. Add a system tray (notification area) to your panel, then start Velmora again. Until then, the game opens in this window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Velmora lives in your menu bar. Click its icon at the bottom of your screen to play. It looks like this:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -536,5 +536,17 @@
         <extracomment>A tile&apos;s label for screen readers: row, column, then the tile&apos;s state.</extracomment>
         <translation>Ligne %lld, colonne %lld&#xa0;: %@</translation>
     </message>
+    <message>
+        <source>Velmora&apos;s icon needs a system tray, which GNOME shows only with the AppIndicator extension. Install it (package gnome-shell-extension-appindicator), turn it on in Extensions, then start Velmora again. Until then, the game opens in this window.</source>
+        <translation>L’icône de Velmora a besoin d’une zone de notification, que GNOME n’affiche qu’avec l’extension AppIndicator. Installez-la (paquet gnome-shell-extension-appindicator), activez-la dans Extensions, puis relancez Velmora. En attendant, le jeu s’ouvre dans cette fenêtre.</translation>
+    </message>
+    <message>
+        <source>Velmora&apos;s icon needs a system tray, and none was found. Add a system tray (notification area) to your panel, then start Velmora again. Until then, the game opens in this window.</source>
+        <translation>L’icône de Velmora a besoin d’une zone de notification, et aucune n’a été trouvée. Ajoutez une zone de notification à votre tableau de bord, puis relancez Velmora. En attendant, le jeu s’ouvre dans cette fenêtre.</translation>
+    </message>
+    <message>
+        <source>Velmora lives in your menu bar. Click its icon at the bottom of your screen to play. It looks like this:</source>
+        <translation>Velmora se trouve dans votre zone de notification. Cliquez sur son icône en bas de l’écran pour jouer. Elle ressemble à ceci&#xa0;:</translation>
+    </message>
 </context>
 </TS>

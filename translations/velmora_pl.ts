@@ -536,5 +536,17 @@
         <extracomment>A tile&apos;s label for screen readers: row, column, then the tile&apos;s state.</extracomment>
         <translation>Wiersz %lld, kolumna %lld: %@</translation>
     </message>
+    <message>
+        <source>Velmora&apos;s icon needs a system tray, which GNOME shows only with the AppIndicator extension. Install it (package gnome-shell-extension-appindicator), turn it on in Extensions, then start Velmora again. Until then, the game opens in this window.</source>
+        <translation>Ikona Velmory wymaga zasobnika systemowego, który GNOME pokazuje tylko z rozszerzeniem AppIndicator. Zainstaluj je (pakiet gnome-shell-extension-appindicator), włącz je w Rozszerzeniach, a potem uruchom Velmorę ponownie. Do tego czasu gra otwiera się w tym oknie.</translation>
+    </message>
+    <message>
+        <source>Velmora&apos;s icon needs a system tray, and none was found. Add a system tray (notification area) to your panel, then start Velmora again. Until then, the game opens in this window.</source>
+        <translation>Ikona Velmory wymaga zasobnika systemowego, a nie znaleziono żadnego. Dodaj zasobnik systemowy (obszar powiadomień) do panelu, a potem uruchom Velmorę ponownie. Do tego czasu gra otwiera się w tym oknie.</translation>
+    </message>
+    <message>
+        <source>Velmora lives in your menu bar. Click its icon at the bottom of your screen to play. It looks like this:</source>
+        <translation>Aplikacja Velmora działa w zasobniku systemowym. Kliknij jej ikonę u dołu ekranu, aby zagrać. Ikona wygląda tak:</translation>
+    </message>
 </context>
 </TS>

@@ -138,16 +138,17 @@ void ShellTests::shippedTranslationsGiveThePluralForms() {
 void ShellTests::commandLineOptions() {
     QString error;
     auto options = parseOptions({"velmora", "--defaults", "/tmp/d.json", "--window", "--text-scale=1.5",
-                                 "--reduce-motion"},
+                                 "--reduce-motion", "--at-login"},
                                 &error);
     QVERIFY(options);
+    QVERIFY(options->atLogin);
     QCOMPARE(options->defaultsPath, QString("/tmp/d.json"));
     QVERIFY(options->window);
     QCOMPARE(*options->textScale, 1.5);
     QVERIFY(options->reduceMotion);
 
     options = parseOptions({"velmora"}, &error);
-    QVERIFY(options && options->defaultsPath.isEmpty() && !options->window && !options->textScale);
+    QVERIFY(options && options->defaultsPath.isEmpty() && !options->window && !options->textScale && !options->atLogin);
 
     for (const QStringList& bad : {QStringList{"velmora", "--defaults"}, QStringList{"velmora", "--defaults="},
                                    QStringList{"velmora", "--text-scale", "big"},

@@ -110,7 +110,7 @@ TEST_F(LoginItem, RegisterWritesTheEntryAtomicallyAndUnregisterRemovesIt) {
     ASSERT_TRUE(registered);
     EXPECT_EQ(login.status(), LoginItemStatus::enabled);
     EXPECT_EQ(readFile(entry),
-              "[Desktop Entry]\nType=Application\nName=Velmora\nExec=/opt/velmora/bin/velmora\n"
+              "[Desktop Entry]\nType=Application\nName=Velmora\nExec=/opt/velmora/bin/velmora --at-login\n"
               "Icon=example.velmora.Velmora\nX-GNOME-Autostart-enabled=true\nStartupNotify=false\n");
     struct stat st {};
     ASSERT_EQ(::stat(entry.c_str(), &st), 0);
@@ -148,7 +148,7 @@ TEST_F(LoginItem, ExecIsQuotedAndEscapedSoALauncherGetsThePathBack) {
           "/x;y&z|w/(v)*?#~<>", "/Gry/wąż 🎉/velmora", "/a\\\"$`%%b"}) {
         auto login = item(path);
         ASSERT_TRUE(login.registerApp()) << path;
-        EXPECT_EQ(launcherArguments(execLine(readFile(entry))), std::vector<std::string>{path}) << path;
+        EXPECT_EQ(launcherArguments(execLine(readFile(entry))), (std::vector<std::string>{path, "--at-login"})) << path;
         EXPECT_EQ(login.status(), LoginItemStatus::enabled) << path;
     }
 }
@@ -193,7 +193,7 @@ TEST_F(LoginItem, EntriesWrittenBySomeoneElseAreReadAsDesktopsReadThem) {
     // Another program's Exec is still the user's entry for Velmora; registering makes it ours.
     EXPECT_EQ(statusOf("[Desktop Entry]\nExec=/somewhere/else --flag\n"), LoginItemStatus::enabled);
     ASSERT_TRUE(login.registerApp());
-    EXPECT_EQ(execLine(readFile(entry)), "/usr/bin/velmora");
+    EXPECT_EQ(execLine(readFile(entry)), "/usr/bin/velmora --at-login");
     // Registering over a disabled entry turns it on.
     statusOf("[Desktop Entry]\nHidden=true\n");
     ASSERT_TRUE(login.registerApp());

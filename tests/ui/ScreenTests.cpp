@@ -290,7 +290,7 @@ private slots:
         QFile entry(QString::fromStdString(service.entryPath()));
         QVERIFY(entry.open(QIODevice::ReadOnly));
         const QByteArray text = entry.readAll();
-        QVERIFY(text.contains("Exec=\"/opt/Velmora Games/velmora\"\n"));
+        QVERIFY(text.contains("Exec=\"/opt/Velmora Games/velmora\" --at-login\n"));
         QVERIFY(text.contains("Icon=example.velmora.Velmora\n"));
         struct stat info {};
         QCOMPARE(::stat(service.entryPath().c_str(), &info), 0);
