@@ -11,7 +11,7 @@ CMAKE_GEN  := -G Ninja
 # ccache, when installed, shares compiled objects between build folders and checkouts.
 CMAKE_GEN  += $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps build run test fuzz bench install deb translations clean
+.PHONY: all deps build run test fuzz bench install deb translations clean trial-desktops
 
 all: build
 
@@ -55,6 +55,11 @@ deb: deps
 	cmake -S . -B $(DEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DVELMORA_BUILD_TESTS=OFF
 	cmake --build $(DEB_BUILD) -j $(JOBS)
 	cd $(DEB_BUILD) && cpack -G DEB
+
+# The game under GNOME Shell (X11, AppIndicator) and KDE Plasma (X11, light and dark), checked
+# from outside; installs the desktops as root (large). Not part of `make test`.
+trial-desktops: build
+	bash scripts/trial-desktops.sh $(BUILD)/app/velmora $(DESKTOPS)
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)
