@@ -5,8 +5,9 @@
 #
 # Desktops: gnome-x11 (GNOME Shell on X11 with the AppIndicator extension), plasma-x11 (KDE
 # Plasma on X11, Breeze light), plasma-x11-dark (the same with Breeze Dark); all three when none
-# is named. Each runs headless on its own Xvfb (-displayfd), its own dbus-run-session and its own
-# HOME and XDG folders, with the game over a temporary store (welcome already shown), and checks:
+# is named. mate and xfce (their panels' trays at the top) run when named. Each runs headless on
+# its own Xvfb (-displayfd), its own dbus-run-session and its own HOME and XDG folders, with
+# the game over a temporary store (welcome already shown), and checks:
 #   - the tray icon appears; its symbol's mean luminance differs from the panel's behind it by
 #     at least 40 % of the full range (from screenshots before and after the game started);
 #   - the first open, through the icon's menu ("Open Velmora"), puts the panel next to the icon;
@@ -18,12 +19,14 @@
 # this works on any build, whatever it draws and however the host orders its items.
 #
 # Prints one PASS/FAIL line per check and 'N passed, N failed'; exits non-zero on a failure.
+# The game from a build folder is installed into a scratch prefix first, so hosts find its
+# icons as on a player's machine (TRIAL_FROM_BUILD=1: run it in place).
 # Screenshots, figures (notes.txt) and the game's output stay in TRIAL_OUT (default: a new
 # folder under /tmp, printed). Run as root on a fresh machine it installs the desktops' Debian
 # packages first (Plasma is large), as scripts/deps.sh does for the build.
 set -uo pipefail
 
-usage="usage: trial-desktops.sh PATH/TO/velmora [gnome-x11|plasma-x11|plasma-x11-dark ...]"
+usage="usage: trial-desktops.sh PATH/TO/velmora [gnome-x11|plasma-x11|plasma-x11-dark|mate|xfce ...]"
 app=${1:?$usage}
 shift
 [ -x "$app" ] || { echo "trial-desktops: $app is not an executable" >&2; exit 2; }
@@ -55,6 +58,22 @@ fi
 
 out=${TRIAL_OUT:-$(mktemp -d /tmp/velmora-trials.XXXXXX)}
 mkdir -p "$out"
+# Players run the installed game, whose tray symbol hosts find by name in the icon theme: a
+# build folder's game is installed into a scratch prefix, which the whole session's
+# XDG_DATA_DIRS names (TRIAL_FROM_BUILD=1 runs it where it is, with the symbol it draws).
+data_dirs=${XDG_DATA_DIRS:-/usr/local/share:/usr/share}
+prefix=""
+build=$(dirname "$(dirname "$app")")
+if [ -z "${TRIAL_FROM_BUILD:-}" ] && [ -f "$build/cmake_install.cmake" ]; then
+  prefix=$(mktemp -d /tmp/velmora-trial-prefix.XXXXXX)
+  if cmake --install "$build" --prefix "$prefix" >"$out/install.log" 2>&1 && [ -x "$prefix/bin/velmora" ]; then
+    app=$prefix/bin/velmora
+    data_dirs=$prefix/share:$data_dirs
+  else
+    echo "trial-desktops: installing $build failed (see $out/install.log); running the game from its build" >&2
+  fi
+fi
+trap '[ -z "$prefix" ] || rm -rf "$prefix"' EXIT
 echo "trial-desktops: $app; screenshots and figures in $out"
 for d in "${desktops[@]}"; do
   echo "--- $d"
@@ -67,7 +86,7 @@ for d in "${desktops[@]}"; do
   # The tag marks every process of the trial, so the session ends them all by PID.
   HOME="$session/home" XDG_CONFIG_HOME="$session/home/.config" XDG_DATA_HOME="$session/home/.local/share" \
     XDG_CACHE_HOME="$session/home/.cache" XDG_STATE_HOME="$session/home/.local/state" \
-    XDG_RUNTIME_DIR="$session/run" VELMORA_TRIAL_TAG="$d-$$-$RANDOM" timeout --foreground 900 \
+    XDG_RUNTIME_DIR="$session/run" XDG_DATA_DIRS="$data_dirs" VELMORA_TRIAL_TAG="$d-$$-$RANDOM" timeout --foreground 900 \
     dbus-run-session -- bash "$here/lib/trial-session.sh" "$d" "$app" "$out/$d" "$session" ||
     echo "FAIL $d: the trial ended early (status $?)" | tee -a "$out/$d/results.txt"
   rm -rf "$session"
