@@ -5,10 +5,12 @@
       keeps a screenshot as PNG (the PPM that ImageMagick's `import` wrote is removed).
   trial-image.py icon BEFORE.ppm AFTER.ppm X0 Y0 X1 Y1
       finds what appeared inside the strip X0..X1, Y0..Y1 between the two shots: the changed
-      pixels, grouped into clusters of columns, and the leftmost cluster taken as the new tray
-      icon. Prints shell assignments: ICON_X ICON_Y ICON_W ICON_H (the changed pixels' box),
-      ICON_PIXELS, SYMBOL_LUM (mean luminance of those pixels after), PANEL_LUM (the same
-      pixels before: the panel behind the symbol), both 0..255, and CLUSTERS.
+      pixels, grouped into clusters of columns; the new tray icon is the cluster that is not
+      merely a neighbour moved sideways. Prints shell assignments: ICON_X ICON_Y ICON_W ICON_H
+      (the changed pixels' box), ICON_PIXELS (the symbol's pixels: those of the box that differ
+      from the panel), SYMBOL_LUM (their mean luminance), PANEL_LUM (the panel's colour around
+      the symbol), both 0..255, CLUSTERS and MOVED_SHARE (how much of the chosen cluster a
+      sideways move explains, 0..1).
   trial-image.py changed BEFORE.ppm AFTER.ppm X0 Y0 X1 Y1
       prints the number of pixels that differ inside the box (0 when nothing changed there).
 """
@@ -99,14 +101,54 @@ def main(argv):
             clusters.append([x, x])
         else:
             clusters[-1][1] = x
-    left, right = clusters[0]
-    mine = [(x, y, i) for x, y, i in pixels if left <= x <= right]
+    # A host that makes room for the new item moves its neighbours sideways: their changed
+    # pixels show what stood a few columns away before. The new icon is the cluster that no
+    # sideways move explains.
+    width = before[0]
+
+    def moved_share(members):
+        best = 0.0
+        for dx in range(-96, 97):
+            if dx == 0:
+                continue
+            same = 0
+            for x, y, i in members:
+                if 0 <= x + dx < width:
+                    j = i + dx * 3
+                    a, b = after[2], before[2]
+                    if abs(a[i] - b[j]) + abs(a[i + 1] - b[j + 1]) + abs(a[i + 2] - b[j + 2]) <= THRESHOLD:
+                        same += 1
+            best = max(best, same / len(members))
+        return best
+
+    scored = []
+    for left, right in clusters:
+        members = [p for p in pixels if left <= p[0] <= right]
+        scored.append((moved_share(members), left, right, members))
+    share, left, right, mine = min(scored, key=lambda c: (round(c[0], 1), c[1]))
     ys = [y for _, y, _ in mine]
-    symbol = sum(luminance(after[2], i) for _, _, i in mine) / len(mine)
-    panel = sum(luminance(before[2], i) for _, _, i in mine) / len(mine)
+    top, bottom = min(ys), max(ys)
+    # The panel behind the symbol: the commonest colour around and inside the symbol's box,
+    # in the picture with the icon. The symbol: the pixels of that box that differ from it.
+    w, _, px = after
+    counts = {}
+    for y in range(max(box[1], top - 4), min(box[3], bottom + 5)):
+        for x in range(max(0, left - 4), min(w, right + 5)):
+            i = (y * w + x) * 3
+            counts[px[i : i + 3]] = counts.get(px[i : i + 3], 0) + 1
+    background = max(counts, key=counts.get)
+    symbol = []
+    for y in range(top, bottom + 1):
+        for x in range(left, right + 1):
+            i = (y * w + x) * 3
+            if abs(px[i] - background[0]) + abs(px[i + 1] - background[1]) + abs(px[i + 2] - background[2]) > THRESHOLD:
+                symbol.append(luminance(px, i))
+    panel = luminance(background, 0)
+    symbol_lum = sum(symbol) / len(symbol) if symbol else panel
     print(
-        f"ICON_X={left} ICON_Y={min(ys)} ICON_W={right - left + 1} ICON_H={max(ys) - min(ys) + 1} "
-        f"ICON_PIXELS={len(mine)} SYMBOL_LUM={symbol:.0f} PANEL_LUM={panel:.0f} CLUSTERS={len(clusters)}"
+        f"ICON_X={left} ICON_Y={top} ICON_W={right - left + 1} ICON_H={bottom - top + 1} "
+        f"ICON_PIXELS={len(symbol)} SYMBOL_LUM={symbol_lum:.0f} PANEL_LUM={panel:.0f} CLUSTERS={len(clusters)} "
+        f"MOVED_SHARE={share:.2f}"
     )
     return 0
 

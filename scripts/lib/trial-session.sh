@@ -130,6 +130,16 @@ note "panel strip at the $BAR_EDGE: y $BAR_Y0..$BAR_Y1"
 
 xdotool mousemove $((SCREEN_W / 2)) $((SCREEN_H / 2))
 settle_desktop
+# The panel finishes drawing (pagers, late applets) before the picture the icon is found against.
+strip_still() {
+  import -window root -depth 8 "ppm:$session/still.ppm" 2>/dev/null || return 1
+  local moved=1
+  [ -f "$session/still-last.ppm" ] &&
+    moved=$(image changed "$session/still-last.ppm" "$session/still.ppm" 0 "$BAR_Y0" "$SCREEN_W" "$BAR_Y1")
+  mv "$session/still.ppm" "$session/still-last.ppm"
+  [ "$moved" = 0 ] || { sleep 1; return 1; }
+}
+wait_for 30 strip_still || note "the panel strip kept changing for 30 s"
 shot before-icon
 store="$session/defaults.json"
 # A returning player: the first-start welcome is marked as shown.
