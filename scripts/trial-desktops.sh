@@ -42,6 +42,7 @@ for d in "${desktops[@]}"; do
 done
 missing=()
 for p in "${packages[@]}"; do
+  [ -n "$p" ] || continue
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then

@@ -147,7 +147,7 @@ def main(argv):
     symbol_lum = sum(symbol) / len(symbol) if symbol else panel
     print(
         f"ICON_X={left} ICON_Y={top} ICON_W={right - left + 1} ICON_H={bottom - top + 1} "
-        f"ICON_PIXELS={len(symbol)} SYMBOL_LUM={symbol_lum:.0f} PANEL_LUM={panel:.0f} CLUSTERS={len(clusters)} "
+        f"ICON_PIXELS={len(symbol)} SYMBOL_LUM={symbol_lum:.1f} PANEL_LUM={panel:.1f} CLUSTERS={len(clusters)} "
         f"MOVED_SHARE={share:.2f}"
     )
     return 0

@@ -174,9 +174,9 @@ shot_count=$((shot_count + 1)); image png "$session/keep.ppm" "$out/$(printf %02
 ICON_CX=$((ICON_X + ICON_W / 2)) ICON_CY=$((ICON_Y + ICON_H / 2))
 # The clickable item is larger than the symbol's pixels; its middle is the symbol's middle.
 
-contrast=$(awk -v s="$SYMBOL_LUM" -v p="$PANEL_LUM" 'BEGIN { d = s - p; if (d < 0) d = -d; printf "%.0f", d * 100 / 255 }')
+contrast=$(awk -v s="$SYMBOL_LUM" -v p="$PANEL_LUM" 'BEGIN { d = s - p; if (d < 0) d = -d; printf "%.1f", d * 100 / 255 }')
 note "symbol: $ICON_PIXELS pixels, mean luminance $SYMBOL_LUM; panel behind it $PANEL_LUM (of 255)"
-check "symbol contrast ${contrast}% of full range (>= 40%)" test "$contrast" -ge 40
+check "symbol contrast ${contrast}% of full range (>= 40%)" awk -v c="$contrast" 'BEGIN { exit !(c >= 40) }'
 
 # --- the panel seen from outside --------------------------------------------------------------
 
