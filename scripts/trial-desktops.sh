@@ -65,17 +65,23 @@ mkdir -p "$out"
 data_dirs=${XDG_DATA_DIRS:-/usr/local/share:/usr/share}
 prefix=""
 build=$(dirname "$(dirname "$app")")
-if [ -z "${TRIAL_FROM_BUILD:-}" ] && [ -f "$build/cmake_install.cmake" ]; then
+# Only the game's own part is installed, and its install script run directly: a build that
+# made only the game installs, and the build folder is left as it was (`cmake --install`
+# writes its manifest there).
+if [ -z "${TRIAL_FROM_BUILD:-}" ] && [ -f "$build/app/cmake_install.cmake" ]; then
   prefix=$(mktemp -d /tmp/velmora-trial-prefix.XXXXXX)
-  if cmake --install "$build" --prefix "$prefix" >"$out/install.log" 2>&1 && [ -x "$prefix/bin/velmora" ]; then
+  if cmake -DCMAKE_INSTALL_PREFIX="$prefix" -P "$build/app/cmake_install.cmake" >"$out/install.log" 2>&1 &&
+     [ -x "$prefix/bin/velmora" ]; then
     app=$prefix/bin/velmora
     data_dirs=$prefix/share:$data_dirs
   else
     echo "trial-desktops: installing $build failed (see $out/install.log); running the game from its build" >&2
+    rm -rf "$prefix"
+    prefix=""
   fi
 fi
 trap '[ -z "$prefix" ] || rm -rf "$prefix"' EXIT
-echo "trial-desktops: $app; screenshots and figures in $out"
+echo "trial-desktops: $app${prefix:+ (installed from $build)}; screenshots and figures in $out"
 for d in "${desktops[@]}"; do
   echo "--- $d"
   # Own HOME and XDG folders before the bus starts: the services it starts (dconf, kded) read
