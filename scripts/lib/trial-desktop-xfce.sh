@@ -11,9 +11,12 @@ start_desktop() {
   local channel="$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
   mkdir -p "$channel"
   cp /etc/xdg/xfce4/panel/default.xml "$channel/xfce4-panel.xml"
-  xfwm4 --replace >"$session/xfwm4.log" 2>&1 &
-  pids+=($!)
+  # The settings daemon first, as a session starts it: the panel's look (its dark mode on the
+  # theme) follows what it says, and a panel that came first would change under the trial.
   xfsettingsd --no-daemon >"$session/xfsettingsd.log" 2>&1 &
+  pids+=($!)
+  wait_for 30 selection_owned _XSETTINGS_S0 || return 1
+  xfwm4 --replace >"$session/xfwm4.log" 2>&1 &
   pids+=($!)
   xfce4-panel >"$session/xfce4-panel.log" 2>&1 &
   pids+=($!)

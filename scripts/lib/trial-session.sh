@@ -86,9 +86,10 @@ host_registered() {
     string:IsStatusNotifierHostRegistered 2>/dev/null | grep -q 'boolean true'
 }
 
-# An XEmbed tray host owns the screen's tray selection (the window answers to its name).
-tray_selection_owned() {
-  /usr/bin/python3 - <<'PY'
+# selection_owned NAME: some client owns the X selection (a tray host owns _NET_SYSTEM_TRAY_S0,
+# a settings daemon _XSETTINGS_S0).
+selection_owned() {
+  /usr/bin/python3 - "$1" <<'PY'
 import ctypes, ctypes.util, sys
 x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
 x.XOpenDisplay.restype = ctypes.c_void_p
@@ -97,9 +98,10 @@ x.XInternAtom.restype = ctypes.c_ulong
 x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
 x.XGetSelectionOwner.restype = ctypes.c_ulong
 d = x.XOpenDisplay(None)
-sys.exit(0 if d and x.XGetSelectionOwner(d, x.XInternAtom(d, b"_NET_SYSTEM_TRAY_S0", 0)) else 1)
+sys.exit(0 if d and x.XGetSelectionOwner(d, x.XInternAtom(d, sys.argv[1].encode(), 0)) else 1)
 PY
 }
+tray_selection_owned() { selection_owned _NET_SYSTEM_TRAY_S0; }
 
 source "$here/trial-desktop-$desktop.sh" || { failed "no such desktop: $desktop"; exit 1; }
 if ! start_desktop; then
