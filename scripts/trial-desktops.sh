@@ -53,8 +53,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "trial-desktops: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get -o DPkg::Lock::Timeout=1200 update -qq
-  apt-get -o DPkg::Lock::Timeout=1200 install -y -qq --no-install-recommends $(printf '%s\n' "${missing[@]}" | sort -u) ||
-    exit 2
+  mapfile -t missing < <(printf '%s\n' "${missing[@]}" | sort -u)
+  apt-get -o DPkg::Lock::Timeout=1200 install -y -qq --no-install-recommends "${missing[@]}" || exit 2
 fi
 
 out=${TRIAL_OUT:-$(mktemp -d /tmp/velmora-trials.XXXXXX)}

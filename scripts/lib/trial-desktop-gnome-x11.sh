@@ -10,7 +10,8 @@ start_desktop() {
   dbus-daemon --session --nofork --print-address=4 4>"$session/system-bus" >/dev/null 2>&1 &
   pids+=($!)
   wait_for 10 test -s "$session/system-bus" || return 1
-  export DBUS_SYSTEM_BUS_ADDRESS=$(head -n1 "$session/system-bus")
+  DBUS_SYSTEM_BUS_ADDRESS=$(head -n1 "$session/system-bus")
+  export DBUS_SYSTEM_BUS_ADDRESS
   export XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome
   # Services the bus starts (kactivitymanagerd, kglobalaccel, dconf) need the display too.
   dbus-update-activation-environment --all >/dev/null 2>&1
