@@ -11,7 +11,7 @@ CMAKE_GEN  := -G Ninja
 # ccache, when installed, shares compiled objects between build folders and checkouts.
 CMAKE_GEN  += $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps build run test test-release deb-release fuzz bench install deb translations clean
+.PHONY: all deps build run test test-release deb-release fuzz bench install deb translations clean trial-desktops
 
 all: build
 
@@ -75,6 +75,11 @@ deb: deps
 	rm -f $(DEB_BUILD)/velmora_*.deb
 	cd $(DEB_BUILD) && cpack -G DEB
 	lintian --fail-on error,warning $(DEB_BUILD)/velmora_*.deb
+
+# The game under GNOME Shell (X11, AppIndicator) and KDE Plasma (X11, light and dark), checked
+# from outside; installs the desktops as root (large). Not part of `make test`.
+trial-desktops: build
+	bash scripts/trial-desktops.sh $(BUILD)/app/velmora $(DESKTOPS)
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)
