@@ -65,13 +65,6 @@ Item {
         Accessible.onPressAction: button.clicked()
     }
 
-    // A finished game puts keyboard focus on its button, so a screen reader reads the
-    // overlay or the banner, and Space or Return starts the next game.
-    function focusEndButton(won) {
-        const button = won ? playAgainButton : tryAgainButton
-        if (button.visible) button.forceActiveFocus(Qt.OtherFocusReason)
-    }
-
     // --- lost banner: part of the main content, bottom-aligned --------------------------
     PanelBackground {
         id: lostBanner

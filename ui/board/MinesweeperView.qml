@@ -54,6 +54,7 @@ FocusScope {
     BoardController {
         id: controller
         game: root.game
+        announcer: announcer
         textScale: root.systemSettings ? root.systemSettings.textScale : 1.0
         onBoardFocusRequested: function(focused) {
             if (focused)
@@ -64,8 +65,19 @@ FocusScope {
         // The focused tile holds the scene's focus inside the board, so assistive technology
         // hears every move; the board itself stays the focus scope that keys go through.
         onFocusedTileChanged: root.focusTileItem()
-        // Later, once the overlay or banner has been laid out and shown.
-        onGameEndFocusRequested: function(won) { Qt.callLater(gameEnd.focusEndButton, won) }
+    }
+
+    // What a move did and how a game ended, said for the screen reader where the player is.
+    // The status bar around it keeps the reader from naming the notification's role first.
+    Item {
+        objectName: "announcements"
+        Accessible.role: Accessible.StatusBar
+        Announcer {
+            id: announcer
+            objectName: "announcer"
+            Accessible.role: Accessible.Notification
+            Accessible.name: text
+        }
     }
 
     function focusTileItem() {
@@ -316,9 +328,6 @@ FocusScope {
                                 y: row * controller.tilePitch
                                 parts: tileParts
                                 Accessible.focusable: true
-                                // Uncovered or flagged under the focus: said again at once, as a
-                                // move would say it.
-                                onAccessibleLabelChanged: if (activeFocus) controller.announceFocus(tileDelegate)
                             }
                             onItemAdded: function(index, item) {
                                 if (index === controller.focusedTile) item.focus = true
