@@ -891,6 +891,9 @@ void BoardViewTests::movesAreSaidWhereThePlayerIs() {
     QAccessible::setActive(true);
     QTest::keyClick(h.window.get(), Qt::Key_H);
     QCOMPARE(announced(h), QStringLiteral("No hint before the first move"));
+    // At an edge the focus stays: the tile is said again rather than nothing.
+    QTest::keyClick(h.window.get(), Qt::Key_Up);
+    QCOMPARE(announced(h), QStringLiteral("Row 1, column 1: covered"));
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(h.window.get(), Qt::Key_Down);
         QTest::keyClick(h.window.get(), Qt::Key_Right);

@@ -213,6 +213,14 @@ void BoardController::announceMove(const MoveWatch& before, qint64 index) {
     announce(moveAnnouncement(state, revealed - before.revealed));
 }
 
+void BoardController::announceFocusedTile() {
+    if (!game_ || !announcer_ || !Announcer::listening()) return;
+    const auto& tiles = game_->game().tiles();
+    if (focusedTile_ < 0 || focusedTile_ >= qint64(tiles.size()) || columns() <= 0) return;
+    announce(tileAccessibleLabel(tiles[std::size_t(focusedTile_)], focusedTile_ / columns(), focusedTile_ % columns(),
+                                 game_->isLost(), game_->hintedTile() == focusedTile_));
+}
+
 void BoardController::announceHint(qint64 focusedBefore) {
     if (!game_ || !announcer_ || !Announcer::listening()) return;
     const int hinted = game_->hintedTile();
@@ -269,7 +277,10 @@ bool BoardController::handleKey(int key, int modifiers, const QString& text) {
         if (blocked) return false;
         setShowKeyboardFocus(true);
         const Direction d = key == Qt::Key_Up ? Up : key == Qt::Key_Down ? Down : key == Qt::Key_Left ? Left : Right;
+        const qint64 before = focusedTile_;
         moveFocus(d);
+        // At an edge focus stays where it is and nothing would be heard: the tile is said again.
+        if (focusedTile_ == before && isBoardFocused_) announceFocusedTile();
         return true;
     }
     case Qt::Key_Space:

@@ -183,6 +183,7 @@ private:
     MoveWatch watchMove() const;
     void announceMove(const MoveWatch& before, qint64 index);
     void announceHint(qint64 focusedBefore);
+    void announceFocusedTile();
     void announce(const QString& text);
     QString gameEndText() const;
 

@@ -65,8 +65,17 @@ class Speech:
                 raise va.CheckFailed("Orca did not say %s (/%s/); it said: %s" % (what, pattern, said or "nothing"))
             time.sleep(va.POLL)
 
-    def key(self, key, pattern, what):
-        self.mark()
+    def said_before(self, pattern):
+        """What was spoken since the last mark up to the first line matching pattern."""
+        lines = self.lines()[self.seen:]
+        for i, line in enumerate(lines):
+            if re.search(pattern, line):
+                return " | ".join(lines[:i])
+        return " | ".join(lines)
+
+    def key(self, key, pattern, what, mark=True):
+        if mark:
+            self.mark()
         self.app.key(key)
         line = self.heard(pattern, what)
         self.transcript.append("%-10s %s" % (key, " | ".join(self.lines()[self.seen:])))
@@ -91,6 +100,7 @@ def game_by_keyboard(app):
 
     def moves():
         speech.key("Right", r"Row 1, column 2: 1 mine nearby", "the next tile's label")
+        speech.key("Up", r"Row 1, column 2: 1 mine nearby", "the same tile again at the edge")
         speech.key("Down", r"Row 2, column 2: covered", "the tile below")
         speech.key("Right", r"Row 2, column 3: covered", "the tile to the right")
         # Uncovered where the player is: its state and how much opened.
@@ -103,6 +113,15 @@ def game_by_keyboard(app):
         speech.key("f", r"question mark", "the question mark")
         speech.key("f", r"(^|\| )covered", "the cleared mark")
         speech.key("t", r"10 mines left, Time: 1:\d\d", "the mine counter and the clock")
+        # Keys faster than Orca speaks: each answer interrupts the one before, and no older
+        # state is said after the newest.
+        speech.mark()
+        app.key("f", "f")
+        speech.heard(r"question mark", "the second of two quick marks")
+        speech.key("t", r"mines left", "the counter after two quick marks", mark=False)
+        states = re.findall(r"flagged|question mark|covered", speech.said_before(r"mines left"))
+        va.check(states and states[-1] == "question mark", "after flag and question mark Orca last said %s" % states)
+        speech.key("f", r"(^|\| )covered", "the cleared mark")
 
     def dialog_holds_tab():
         speech.key("ctrl+n", r"Abandon this game\?", "the abandon-game question")
