@@ -137,7 +137,9 @@ Item {
         Behavior on opacity { enabled: !layer.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
         Behavior on scale { enabled: !layer.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
         Accessible.role: Accessible.Grouping
-        Accessible.name: layer.game ? layer.game.wonAccessibleLabel : ""
+        // Read only after a win: while a game is played the clock would rename the hidden
+        // card every second, an event each time for assistive technology to sift through.
+        Accessible.name: won ? layer.game.wonAccessibleLabel : ""
         // A screen drawn over it hides it from assistive technology too.
         Accessible.ignored: !won || (layer.game !== null && layer.game.isShowingScreen)
         MouseArea { anchors.fill: parent; enabled: wonOverlay.won }  // presses on the panel stay off the board
