@@ -548,5 +548,40 @@
         <source>Velmora lives in your menu bar. Click its icon at the bottom of your screen to play. It looks like this:</source>
         <translation>Velmora wohnt in deinem Infobereich. Klicke unten am Bildschirm auf sein Symbol, um zu spielen. Es sieht so aus:</translation>
     </message>
+    <message>
+        <source>No hint before the first move</source>
+        <translation>Kein Tipp vor dem ersten Zug</translation>
+    </message>
+    <message>
+        <source>No hint available</source>
+        <translation>Kein Tipp verfügbar</translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|one</source>
+        <translation>%lld Feld aufgedeckt</translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|few</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|many</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|other</source>
+        <translation>%lld Felder aufgedeckt</translation>
+    </message>
+    <message>
+        <source>%@, %@</source>
+        <extracomment>After a move on the board: the focused tile&apos;s state, then how many tiles it opened.
+----------
+Said on a key: the mine counter&apos;s label, then the clock&apos;s (&quot;7 mines left, Time: 1:05&quot;).</extracomment>
+        <translation>%@, %@</translation>
+    </message>
+    <message>
+        <source>Hear the mines left and the time</source>
+        <translation>Verbleibende Minen und Zeit hören</translation>
+    </message>
 </context>
 </TS>

@@ -548,5 +548,40 @@
         <source>Velmora lives in your menu bar. Click its icon at the bottom of your screen to play. It looks like this:</source>
         <translation>Velmora se trouve dans votre zone de notification. Cliquez sur son icône en bas de l’écran pour jouer. Elle ressemble à ceci&#xa0;:</translation>
     </message>
+    <message>
+        <source>No hint before the first move</source>
+        <translation>Pas d’indice avant le premier coup</translation>
+    </message>
+    <message>
+        <source>No hint available</source>
+        <translation>Aucun indice disponible</translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|one</source>
+        <translation>%lld case découverte</translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|few</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|many</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|other</source>
+        <translation>%lld cases découvertes</translation>
+    </message>
+    <message>
+        <source>%@, %@</source>
+        <extracomment>After a move on the board: the focused tile&apos;s state, then how many tiles it opened.
+----------
+Said on a key: the mine counter&apos;s label, then the clock&apos;s (&quot;7 mines left, Time: 1:05&quot;).</extracomment>
+        <translation>%@, %@</translation>
+    </message>
+    <message>
+        <source>Hear the mines left and the time</source>
+        <translation>Entendre les mines restantes et le temps</translation>
+    </message>
 </context>
 </TS>

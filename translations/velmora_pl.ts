@@ -548,5 +548,40 @@
         <source>Velmora lives in your menu bar. Click its icon at the bottom of your screen to play. It looks like this:</source>
         <translation>Aplikacja Velmora działa w zasobniku systemowym. Kliknij jej ikonę u dołu ekranu, aby zagrać. Ikona wygląda tak:</translation>
     </message>
+    <message>
+        <source>No hint before the first move</source>
+        <translation>Brak podpowiedzi przed pierwszym ruchem</translation>
+    </message>
+    <message>
+        <source>No hint available</source>
+        <translation>Brak dostępnej podpowiedzi</translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|one</source>
+        <translation>%lld pole odkryte</translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|few</source>
+        <translation>%lld pola odkryte</translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|many</source>
+        <translation>%lld pól odkrytych</translation>
+    </message>
+    <message>
+        <source>%lld tiles uncovered|other</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%@, %@</source>
+        <extracomment>After a move on the board: the focused tile&apos;s state, then how many tiles it opened.
+----------
+Said on a key: the mine counter&apos;s label, then the clock&apos;s (&quot;7 mines left, Time: 1:05&quot;).</extracomment>
+        <translation>%@, %@</translation>
+    </message>
+    <message>
+        <source>Hear the mines left and the time</source>
+        <translation>Usłysz liczbę pozostałych min i czas</translation>
+    </message>
 </context>
 </TS>

@@ -26,6 +26,8 @@ private slots:
     void tileAndCounterLabelsOnTheScene_data();
     void tileAndCounterLabelsOnTheScene();
     void germanShortcutsUseGermanKeyNames();
+    void announcementsInEveryLanguage_data();
+    void announcementsInEveryLanguage();
 };
 
 namespace {
@@ -153,6 +155,49 @@ void TranslationTests::germanShortcutsUseGermanKeyNames() {
     QQuickItem* newGame = h.item(QStringLiteral("newGameButton"));
     QVERIFY(newGame);
     QCOMPARE(newGame->property("tip").toString(), QStringLiteral("Neues Spiel (Strg+N)"));
+}
+
+void TranslationTests::announcementsInEveryLanguage_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("expected");  // flood, 22 opened, win, loss, counter and clock, no hint
+    QTest::newRow("en") << QStringLiteral("en")
+                        << QStringList{QStringLiteral("empty, 12 tiles uncovered"), QStringLiteral("empty, 22 tiles uncovered"),
+                                       QStringLiteral("Board Cleared. Time: 1:05 New best time!"),
+                                       QStringLiteral("You hit a mine"), QStringLiteral("1 mine left, Time: 1:05"),
+                                       QStringLiteral("No hint before the first move")};
+    QTest::newRow("pl") << QStringLiteral("pl")
+                        << QStringList{QStringLiteral("puste, 12 pól odkrytych"), QStringLiteral("puste, 22 pola odkryte"),
+                                       QStringLiteral("Plansza rozminowana. Czas: 1:05 Nowy najlepszy czas!"),
+                                       QStringLiteral("Trafiono na minę"), QStringLiteral("1 mina pozostała, Czas: 1:05"),
+                                       QStringLiteral("Brak podpowiedzi przed pierwszym ruchem")};
+    QTest::newRow("fr") << QStringLiteral("fr")
+                        << QStringList{QStringLiteral("vide, 12 cases découvertes"), QStringLiteral("vide, 22 cases découvertes"),
+                                       QStringLiteral("Grille déminée. Temps\u00a0: 1:05 Nouveau record\u202f!"),
+                                       QStringLiteral("Vous avez sauté sur une mine"),
+                                       QStringLiteral("1 mine restante, Temps\u00a0: 1:05"),
+                                       QStringLiteral("Pas d’indice avant le premier coup")};
+    QTest::newRow("de") << QStringLiteral("de")
+                        << QStringList{QStringLiteral("leer, 12 Felder aufgedeckt"), QStringLiteral("leer, 22 Felder aufgedeckt"),
+                                       QStringLiteral("Spielfeld geräumt. Zeit: 1:05 Neue Bestzeit!"),
+                                       QStringLiteral("Du bist auf eine Mine getreten"), QStringLiteral("1 Mine übrig, Zeit: 1:05"),
+                                       QStringLiteral("Kein Tipp vor dem ersten Zug")};
+}
+
+void TranslationTests::announcementsInEveryLanguage() {
+    QFETCH(QString, language);
+    QFETCH(QStringList, expected);
+    const InterfaceTranslations table(language);
+    setInterfaceLanguage(language);
+    Tile empty;
+    empty.isRevealed = true;
+    const QString state = tileStateText(empty, false, false);
+    QCOMPARE(moveAnnouncement(state, 12), expected[0]);
+    QCOMPARE(moveAnnouncement(state, 22), expected[1]);
+    QCOMPARE(moveAnnouncement(state, 1), state);  // one tile is the tile itself
+    QCOMPARE(gameEndAnnouncement(true, 65, true, false), expected[2]);
+    QCOMPARE(gameEndAnnouncement(false, 65, false, false), expected[3]);
+    QCOMPARE(statusAnnouncement(1, 65), expected[4]);
+    QCOMPARE(velmoraText("No hint before the first move"), expected[5]);
 }
 
 QTEST_MAIN(TranslationTests)

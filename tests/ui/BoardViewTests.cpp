@@ -39,7 +39,8 @@ private slots:
     void lossShowsBannerAndShakesOnce();
     void abandonGameConfirmation();
     void focusedTileIsWhatAssistiveTechnologyHears();
-    void gameEndMovesFocusToItsButton();
+    void movesAreSaidWhereThePlayerIs();
+    void winIsSaidWithTimeBestAndHint();
     void buttonsWorkThroughTheirPressAction();
     void headerOrderAndSteadyDigits();
     void counterRollsUnlessMotionIsReduced();
@@ -682,6 +683,8 @@ void BoardViewTests::wonOverlayShowsTimeBestAndHint() {
         h.layMines(kFarMines);
         QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
         h.scheduler.advance(65'000);
+        // The hidden card is not renamed by the running clock.
+        QCOMPARE(accessibleName(h.item("winOverlay")), QString());
         revealAllSafe(h);
         QCOMPARE(h.game.phase(), GamePhase::won);
         QTRY_VERIFY(shown(h, "winOverlay"));
@@ -874,40 +877,106 @@ void BoardViewTests::focusedTileIsWhatAssistiveTechnologyHears() {
     QVERIFY(accessiblyFocused(h.tile(3, 14)));  // index 62 on sixteen columns
 }
 
-void BoardViewTests::gameEndMovesFocusToItsButton() {
+namespace {
+QString announced(UiHarness& h) { return h.item(QStringLiteral("announcer"))->property("text").toString(); }
+}  // namespace
+
+void BoardViewTests::movesAreSaidWhereThePlayerIs() {
+    UiHarness h;
+    h.settings.setReduceMotion(true);
+    QVERIFY(h.load());
+    h.layMines(kFarMines);
+    // Nobody listening: nothing is composed or said. (Earlier tests switch accessibility on.)
+    QAccessible::setActive(false);
+    QTest::keyClick(h.window.get(), Qt::Key_H);
+    QTest::keyClick(h.window.get(), Qt::Key_T);
+    QCOMPARE(announced(h), QString());
+
+    QAccessible::setActive(true);
+    QTest::keyClick(h.window.get(), Qt::Key_H);
+    QCOMPARE(announced(h), QStringLiteral("No hint before the first move"));
+    // At an edge the focus stays: the tile is said again rather than nothing.
+    QTest::keyClick(h.window.get(), Qt::Key_Up);
+    QCOMPARE(announced(h), QStringLiteral("Row 1, column 1: covered"));
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(h.window.get(), Qt::Key_Down);
+        QTest::keyClick(h.window.get(), Qt::Key_Right);
+    }
+    // A flood: the focused tile, then how much opened (rows 0-5 but the corner mine).
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QCOMPARE(announced(h), QStringLiteral("empty, 53 tiles uncovered"));
+    QVERIFY(accessiblyFocused(h.tile(4, 4)));
+    // Keys that change nothing say what the tile is, which is why.
+    QTest::keyClick(h.window.get(), Qt::Key_F);
+    QCOMPARE(announced(h), QStringLiteral("empty"));
+    QTest::keyClick(h.window.get(), Qt::Key_Down);
+    QTest::keyClick(h.window.get(), Qt::Key_Return);  // a chord short of flags
+    QCOMPARE(announced(h), QStringLiteral("3 mines nearby"));
+    QTest::keyClick(h.window.get(), Qt::Key_Down);
+    QTest::keyClick(h.window.get(), Qt::Key_F);
+    QCOMPARE(announced(h), QStringLiteral("flagged"));
+    QTest::keyClick(h.window.get(), Qt::Key_Space);  // a flag keeps the tile covered
+    QCOMPARE(announced(h), QStringLiteral("flagged"));
+    QVERIFY(!tileAt(h, 58).isRevealed);
+    h.scheduler.advance(65'000);
+    QTest::keyClick(h.window.get(), Qt::Key_T);
+    QCOMPARE(announced(h), QStringLiteral("9 mines left, Time: 1:05"));
+    QTest::keyClick(h.window.get(), Qt::Key_F);
+    QCOMPARE(announced(h), QStringLiteral("question mark"));
+    QTest::keyClick(h.window.get(), Qt::Key_F);
+    QCOMPARE(announced(h), QStringLiteral("covered"));
+    // A chord with nothing left to open says the tile.
+    QTest::keyClick(h.window.get(), Qt::Key_Up);
+    QTest::keyClick(h.window.get(), Qt::Key_Up);
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QCOMPARE(announced(h), QStringLiteral("empty"));
+
+    // The loss is said at once and the board keeps focus; further keys on it start nothing.
+    QTest::keyClick(h.window.get(), Qt::Key_Down);
+    QTest::keyClick(h.window.get(), Qt::Key_Down);
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QCOMPARE(h.game.phase(), GamePhase::lost);
+    QCOMPARE(announced(h), QStringLiteral("mine. You hit a mine"));
+    QVERIFY(accessiblyFocused(h.tile(6, 4)));
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QTest::keyClick(h.window.get(), Qt::Key_Return);
+    QCOMPARE(h.game.phase(), GamePhase::lost);
+    QCOMPARE(announced(h), QStringLiteral("You hit a mine"));
+    QVERIFY(accessiblyFocused(h.tile(6, 4)));
+    QCOMPARE(accessibleName(h.item(QStringLiteral("lostBanner"))), QStringLiteral("You hit a mine"));
+    // Its button is still there for Tab, and starts over on the board.
+    pressAction(h.item(QStringLiteral("tryAgainButton")));
+    QCOMPARE(h.game.phase(), GamePhase::ready);
+    QVERIFY(h.controller->isBoardFocused());
+}
+
+void BoardViewTests::winIsSaidWithTimeBestAndHint() {
     UiHarness h;
     h.settings.setReduceMotion(true);
     QVERIFY(h.load());
     QAccessible::setActive(true);
-    // A loss: the banner's button takes focus, and Space on it starts over on the board.
-    h.layMines(kFarMines);
-    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
-    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 0));
-    QCOMPARE(h.game.phase(), GamePhase::lost);
-    QQuickItem* tryAgain = h.item(QStringLiteral("tryAgainButton"));
-    QTRY_VERIFY(accessiblyFocused(tryAgain));
-    QCOMPARE(accessibleName(h.item(QStringLiteral("lostBanner"))), QStringLiteral("You hit a mine"));
-    QTest::keyClick(h.window.get(), Qt::Key_Space);
-    QCOMPARE(h.game.phase(), GamePhase::ready);
-    QVERIFY(h.controller->isBoardFocused());
-    QVERIFY(accessiblyFocused(h.tile(0, 0)));
-
-    // A win: the overlay's button, inside the overlay that carries the time.
-    h.layMines(kFarMines);
-    QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
-    h.scheduler.advance(65'000);
-    revealAllSafe(h);
-    QCOMPARE(h.game.phase(), GamePhase::won);
-    QQuickItem* playAgain = h.item(QStringLiteral("playAgainButton"));
-    QTRY_VERIFY(accessiblyFocused(playAgain));
-    QAccessibleInterface* overlay = QAccessible::queryAccessibleInterface(h.item(QStringLiteral("winOverlay")));
-    QAccessibleInterface* ancestor = QAccessible::queryAccessibleInterface(playAgain)->parent();
-    while (ancestor && ancestor->object() != overlay->object()) ancestor = ancestor->parent();
-    QVERIFY2(ancestor, "the button lies inside the overlay");
-    QCOMPARE(overlay->text(QAccessible::Name), QStringLiteral("Board Cleared. Time: 1:05"));
-    QTest::keyClick(h.window.get(), Qt::Key_Space);
-    QCOMPARE(h.game.phase(), GamePhase::ready);
-    QVERIFY(h.controller->isBoardFocused());
+    for (bool hinted : {false, true}) {
+        h.layMines(kFarMines);
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+        if (hinted) h.game.showHint();
+        h.scheduler.advance(65'000);
+        // Everything but the last safe tile, (7, 8), which no flood reaches; the keyboard
+        // uncovers it (three right-clicks only put the focus there).
+        for (int i = 0; i < 81; ++i)
+            if (i != 71 && !tileAt(h, i).hasMine && !tileAt(h, i).isRevealed) h.game.reveal(i);
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(7, 8));
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QCOMPARE(h.game.phase(), GamePhase::won);
+        QCOMPARE(announced(h), hinted ? QStringLiteral("2 mines nearby. Board Cleared. Time: 1:05 Hint used: time not recorded")
+                                      : QStringLiteral("2 mines nearby. Board Cleared. Time: 1:05 New best time!"));
+        QVERIFY(accessiblyFocused(h.tile(7, 8)));
+        QVERIFY(!h.item(QStringLiteral("playAgainButton"))->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QCOMPARE(h.game.phase(), GamePhase::won);
+        QTest::keyClick(h.window.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(h.game.phase(), GamePhase::ready);
+        QVERIFY(accessiblyFocused(h.tile(7, 8)));
+    }
 }
 
 void BoardViewTests::buttonsWorkThroughTheirPressAction() {

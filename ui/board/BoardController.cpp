@@ -1,6 +1,7 @@
 #include "BoardController.h"
 
-#include <QAccessible>
+#include "LocalizedText.h"
+
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -91,6 +92,12 @@ void BoardController::setGame(GameModel* game) {
     emit focusRingChanged();
 }
 
+void BoardController::setAnnouncer(Announcer* announcer) {
+    if (announcer_ == announcer) return;
+    announcer_ = announcer;
+    emit announcerChanged();
+}
+
 void BoardController::setTextScale(double value) {
     if (!(value > 0) || !std::isfinite(value)) value = 1.0;
     if (value == textScale_) return;
@@ -168,11 +175,65 @@ void BoardController::onPhaseChanged() {
     const bool over = game_->isGameOver();
     if (over == wasGameOver_) return;
     wasGameOver_ = over;
-    if (over)
-        emit gameEndFocusRequested(game_->isWon());
-    else if (!game_->isShowingScreen())
-        // The game-end button that held focus is gone with the overlay; keys go back to the board.
-        requestBoardFocus(true);
+    // A finished game leaves focus on the board, where the player can still look at it (the
+    // result is said at once instead). A game-end button that held focus through Tab is gone
+    // with its overlay when the next game starts: keys go back to the board.
+    if (!over && !game_->isShowingScreen()) requestBoardFocus(true);
+}
+
+BoardController::MoveWatch BoardController::watchMove() const {
+    MoveWatch watch;
+    if (!game_ || !announcer_ || !Announcer::listening()) return watch;
+    watch.listening = true;
+    watch.wasOver = game_->isGameOver();
+    for (const Tile& tile : game_->game().tiles()) watch.revealed += tile.isRevealed ? 1 : 0;
+    return watch;
+}
+
+QString BoardController::gameEndText() const {
+    return gameEndAnnouncement(game_->isWon(), game_->elapsedSeconds(), game_->newBestTime(), game_->usedHint());
+}
+
+void BoardController::announce(const QString& text) {
+    if (announcer_) announcer_->announce(text);
+}
+
+void BoardController::announceMove(const MoveWatch& before, qint64 index) {
+    if (!before.listening || !game_) return;
+    // After the end the tiles take no moves: the result says why nothing happened.
+    if (before.wasOver) return announce(gameEndText());
+    const auto& tiles = game_->game().tiles();
+    if (index < 0 || index >= qint64(tiles.size())) return;
+    qint64 revealed = 0;
+    for (const Tile& tile : tiles) revealed += tile.isRevealed ? 1 : 0;
+    const Tile& tile = tiles[std::size_t(index)];
+    const QString state = tileStateText(tile, game_->isLost(), game_->hintedTile() == index);
+    // A loss lays every mine open, which is no count of the player's.
+    if (game_->isGameOver()) return announce(QStringLiteral("%1. %2").arg(state, gameEndText()));
+    announce(moveAnnouncement(state, revealed - before.revealed));
+}
+
+void BoardController::announceFocusedTile() {
+    if (!game_ || !announcer_ || !Announcer::listening()) return;
+    const auto& tiles = game_->game().tiles();
+    if (focusedTile_ < 0 || focusedTile_ >= qint64(tiles.size()) || columns() <= 0) return;
+    announce(tileAccessibleLabel(tiles[std::size_t(focusedTile_)], focusedTile_ / columns(), focusedTile_ % columns(),
+                                 game_->isLost(), game_->hintedTile() == focusedTile_));
+}
+
+void BoardController::announceHint(qint64 focusedBefore) {
+    if (!game_ || !announcer_ || !Announcer::listening()) return;
+    const int hinted = game_->hintedTile();
+    if (game_->isGameOver()) return announce(gameEndText());
+    if (game_->game().phase() == GamePhase::ready)
+        return announce(localized(QT_TRANSLATE_NOOP("Velmora", "No hint before the first move")));
+    if (hinted < 0) return announce(localized(QT_TRANSLATE_NOOP("Velmora", "No hint available")));
+    // A hint elsewhere moves focus there, and the reader says that tile; one on the focused
+    // tile moves nothing, so it is said here.
+    if (hinted == focusedBefore) {
+        const Tile& tile = game_->game().tiles()[std::size_t(hinted)];
+        announce(tileStateText(tile, false, true));
+    }
 }
 
 void BoardController::handleClick(TileClick click, QPointF point) {
@@ -181,11 +242,13 @@ void BoardController::handleClick(TileClick click, QPointF point) {
     const qint64 index = hitTest(point, geometry_.tilePitch, rows(), columns());
     requestBoardFocus(true);
     setFocusedTile(index);
+    const MoveWatch before = watchMove();
     switch (click) {
     case TileClick::primary: game_->game().primaryAction(index); break;
     case TileClick::flag: game_->game().toggleFlag(index); break;
     case TileClick::chord: game_->game().chord(index); break;
     }
+    announceMove(before, index);
 }
 
 void BoardController::moveFocus(int direction) {
@@ -214,7 +277,10 @@ bool BoardController::handleKey(int key, int modifiers, const QString& text) {
         if (blocked) return false;
         setShowKeyboardFocus(true);
         const Direction d = key == Qt::Key_Up ? Up : key == Qt::Key_Down ? Down : key == Qt::Key_Left ? Left : Right;
+        const qint64 before = focusedTile_;
         moveFocus(d);
+        // At an edge focus stays where it is and nothing would be heard: the tile is said again.
+        if (focusedTile_ == before && isBoardFocused_) announceFocusedTile();
         return true;
     }
     case Qt::Key_Space:
@@ -222,7 +288,11 @@ bool BoardController::handleKey(int key, int modifiers, const QString& text) {
     case Qt::Key_Enter:
         if (blocked || !isBoardFocused_) return false;
         setShowKeyboardFocus(true);
-        activateFocusedTile();
+        {
+            const MoveWatch before = watchMove();
+            activateFocusedTile();
+            announceMove(before, focusedTile_);
+        }
         return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -234,16 +304,25 @@ bool BoardController::handleKey(int key, int modifiers, const QString& text) {
     if (text == QLatin1String("f") || text == QLatin1String("F")) {
         if (focusedTile_ < 0 || focusedTile_ >= tileCount()) return false;
         setShowKeyboardFocus(true);
+        const MoveWatch before = watchMove();
         game_->game().toggleFlag(focusedTile_);
+        announceMove(before, focusedTile_);
         return true;
     }
     if (text == QLatin1String("h") || text == QLatin1String("H")) {
+        const qint64 focusedBefore = focusedTile_;
         game_->game().showHint();
         const int hinted = game_->hintedTile();
         if (hinted >= 0) {
             setFocusedTile(hinted);
             setShowKeyboardFocus(true);
         }
+        announceHint(focusedBefore);
+        return true;
+    }
+    // The header's mine counter and clock, said without leaving the board.
+    if (text == QLatin1String("t") || text == QLatin1String("T")) {
+        if (Announcer::listening()) announce(statusAnnouncement(game_->minesLeft(), game_->elapsedSeconds()));
         return true;
     }
     return false;
@@ -271,12 +350,6 @@ void BoardController::pressHint() {
 void BoardController::playAgain() {
     if (!game_ || !game_->isGameOver()) return;
     game_->game().newGame();
-}
-
-void BoardController::announceFocus(QObject* item) const {
-    if (!item || !QAccessible::isActive()) return;
-    QAccessibleEvent event(item, QAccessible::Focus);
-    QAccessible::updateAccessibility(&event);
 }
 
 void BoardController::pressFlagMode() {

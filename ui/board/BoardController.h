@@ -6,6 +6,7 @@
 #include <QWindow>
 #include <QtQml/qqmlregistration.h>
 
+#include "Announcer.h"
 #include "GameModel.h"
 
 namespace velmora::ui {
@@ -50,6 +51,8 @@ class BoardController : public QObject {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(velmora::ui::GameModel* game READ game WRITE setGame NOTIFY gameChanged)
+    // Where what a move did is said for the screen reader; none: nothing is said.
+    Q_PROPERTY(velmora::ui::Announcer* announcer READ announcer WRITE setAnnouncer NOTIFY announcerChanged)
     Q_PROPERTY(double textScale READ textScale WRITE setTextScale NOTIFY geometryChanged)
     Q_PROPERTY(double boardScale READ boardScale NOTIFY geometryChanged)
     Q_PROPERTY(double tileSize READ tileSize NOTIFY geometryChanged)
@@ -88,6 +91,8 @@ public:
 
     GameModel* game() const { return game_; }
     void setGame(GameModel* game);
+    Announcer* announcer() const { return announcer_; }
+    void setAnnouncer(Announcer* announcer);
     double textScale() const { return textScale_; }
     void setTextScale(double value);
     double boardScale() const { return geometry_.boardScale; }
@@ -132,10 +137,6 @@ public:
     // Watches the window for Tab, which focus navigation consumes before any key handler.
     Q_INVOKABLE void watchWindow(QWindow* window);
 
-    // Tells assistive technology that `item` (the focused tile) is where focus is, again:
-    // a screen reader then reads its changed label as it would on a move.
-    Q_INVOKABLE void announceFocus(QObject* item) const;
-
     double counterSpring() const { return springFor(0.5, 0.85).spring; }
     double counterDamping() const { return springFor(0.5, 0.85).damping; }
 
@@ -145,6 +146,7 @@ public:
 
 signals:
     void gameChanged();
+    void announcerChanged();
     void geometryChanged();
     void focusedTileChanged();
     void focusRingChanged();
@@ -156,9 +158,6 @@ signals:
     void presentedScreenChanged();
     // The board should take (true) or give up (false) keyboard focus in the scene.
     void boardFocusRequested(bool focused);
-    // A game just ended: keyboard (and so screen-reader) focus belongs on the button of the
-    // won overlay or the lost banner, which carries what happened.
-    void gameEndFocusRequested(bool won);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -175,7 +174,21 @@ private:
     qint64 columns() const { return game_ ? game_->columns() : 0; }
     qint64 tileCount() const { return game_ ? game_->tileCount() : 0; }
 
+    // What a move did, said where the player is: taken before the move, told after it.
+    struct MoveWatch {
+        bool listening = false;
+        bool wasOver = false;
+        qint64 revealed = 0;
+    };
+    MoveWatch watchMove() const;
+    void announceMove(const MoveWatch& before, qint64 index);
+    void announceHint(qint64 focusedBefore);
+    void announceFocusedTile();
+    void announce(const QString& text);
+    QString gameEndText() const;
+
     QPointer<GameModel> game_;
+    QPointer<Announcer> announcer_;
     QPointer<QWindow> watchedWindow_;
     double textScale_ = 1.0;
     BoardGeometry geometry_;

@@ -65,13 +65,6 @@ Item {
         Accessible.onPressAction: button.clicked()
     }
 
-    // A finished game puts keyboard focus on its button, so a screen reader reads the
-    // overlay or the banner, and Space or Return starts the next game.
-    function focusEndButton(won) {
-        const button = won ? playAgainButton : tryAgainButton
-        if (button.visible) button.forceActiveFocus(Qt.OtherFocusReason)
-    }
-
     // --- lost banner: part of the main content, bottom-aligned --------------------------
     PanelBackground {
         id: lostBanner
@@ -144,7 +137,9 @@ Item {
         Behavior on opacity { enabled: !layer.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
         Behavior on scale { enabled: !layer.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
         Accessible.role: Accessible.Grouping
-        Accessible.name: layer.game ? layer.game.wonAccessibleLabel : ""
+        // Read only after a win: while a game is played the clock would rename the hidden
+        // card every second, an event each time for assistive technology to sift through.
+        Accessible.name: won ? layer.game.wonAccessibleLabel : ""
         // A screen drawn over it hides it from assistive technology too.
         Accessible.ignored: !won || (layer.game !== null && layer.game.isShowingScreen)
         MouseArea { anchors.fill: parent; enabled: wonOverlay.won }  // presses on the panel stay off the board

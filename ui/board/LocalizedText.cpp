@@ -46,6 +46,10 @@ namespace {
     QT_TRANSLATE_NOOP("Velmora", "%lld mines nearby|few"),
     QT_TRANSLATE_NOOP("Velmora", "%lld mines nearby|many"),
     QT_TRANSLATE_NOOP("Velmora", "%lld mines nearby|other"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld tiles uncovered|one"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld tiles uncovered|few"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld tiles uncovered|many"),
+    QT_TRANSLATE_NOOP("Velmora", "%lld tiles uncovered|other"),
 };
 }  // namespace
 
@@ -133,27 +137,46 @@ QString wonAccessibleLabel(qint64 elapsedSeconds) {
     return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Board Cleared. Time: %@")), {clockText(elapsedSeconds)});
 }
 
+QString tileStateText(const Tile& tile, bool isGameLost, bool isHinted) {
+    if (isGameLost && tile.isFlagged && !tile.hasMine) return localized(QT_TRANSLATE_NOOP("Velmora", "flagged, no mine"));
+    if (tile.isRevealed && tile.hasMine) return localized(QT_TRANSLATE_NOOP("Velmora", "mine"));
+    if (tile.isRevealed && tile.adjacentMines >= 1)
+        return localizedCountString(QStringLiteral("%lld mines nearby"), tile.adjacentMines);
+    if (tile.isRevealed) return localized(QT_TRANSLATE_NOOP("Velmora", "empty"));
+    if (tile.isFlagged) return localized(QT_TRANSLATE_NOOP("Velmora", "flagged"));
+    if (tile.isQuestioned) return localized(QT_TRANSLATE_NOOP("Velmora", "question mark"));
+    if (isHinted) return localized(QT_TRANSLATE_NOOP("Velmora", "covered, safe to uncover (hint)"));
+    return localized(QT_TRANSLATE_NOOP("Velmora", "covered"));
+}
+
 QString tileAccessibleLabel(const Tile& tile, qint64 row, qint64 column, bool isGameLost, bool isHinted) {
-    QString state;
-    if (isGameLost && tile.isFlagged && !tile.hasMine)
-        state = localized(QT_TRANSLATE_NOOP("Velmora", "flagged, no mine"));
-    else if (tile.isRevealed && tile.hasMine)
-        state = localized(QT_TRANSLATE_NOOP("Velmora", "mine"));
-    else if (tile.isRevealed && tile.adjacentMines >= 1)
-        state = localizedCountString(QStringLiteral("%lld mines nearby"), tile.adjacentMines);
-    else if (tile.isRevealed)
-        state = localized(QT_TRANSLATE_NOOP("Velmora", "empty"));
-    else if (tile.isFlagged)
-        state = localized(QT_TRANSLATE_NOOP("Velmora", "flagged"));
-    else if (tile.isQuestioned)
-        state = localized(QT_TRANSLATE_NOOP("Velmora", "question mark"));
-    else if (isHinted)
-        state = localized(QT_TRANSLATE_NOOP("Velmora", "covered, safe to uncover (hint)"));
-    else
-        state = localized(QT_TRANSLATE_NOOP("Velmora", "covered"));
     // One format for the whole label, so a language can choose its own separator.
     //: A tile's label for screen readers: row, column, then the tile's state.
-    return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Row %lld, column %lld: %@")), {row + 1, column + 1, state});
+    return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "Row %lld, column %lld: %@")),
+                      {row + 1, column + 1, tileStateText(tile, isGameLost, isHinted)});
+}
+
+QString moveAnnouncement(const QString& tileState, qint64 uncovered) {
+    // One tile opening is the tile's own state; more is a flood or a chord worth counting.
+    if (uncovered < 2) return tileState;
+    //: After a move on the board: the focused tile's state, then how many tiles it opened.
+    return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "%@, %@")),
+                      {tileState, localizedCountString(QStringLiteral("%lld tiles uncovered"), uncovered)});
+}
+
+QString gameEndAnnouncement(bool won, qint64 elapsedSeconds, bool newBestTime, bool usedHint) {
+    if (!won) return localized(QT_TRANSLATE_NOOP("Velmora", "You hit a mine"));
+    QString text = wonAccessibleLabel(elapsedSeconds);
+    // The lines of the won overlay, in its order.
+    if (newBestTime) text += QLatin1Char(' ') + localized(QT_TRANSLATE_NOOP("Velmora", "New best time!"));
+    if (usedHint) text += QLatin1Char(' ') + localized(QT_TRANSLATE_NOOP("Velmora", "Hint used: time not recorded"));
+    return text;
+}
+
+QString statusAnnouncement(qint64 minesLeft, qint64 elapsedSeconds) {
+    //: Said on a key: the mine counter's label, then the clock's ("7 mines left, Time: 1:05").
+    return formatText(localized(QT_TRANSLATE_NOOP("Velmora", "%@, %@")),
+                      {minesLeftAccessibleLabel(minesLeft), clockAccessibleLabel(elapsedSeconds)});
 }
 
 }  // namespace velmora::ui

@@ -41,5 +41,15 @@ QString wonAccessibleLabel(qint64 elapsedSeconds);   // "Board Cleared. Time: 1:
 // whole label is one translatable format ("Row %lld, column %lld: %@"), so a language picks
 // its own separator (French puts a no-break space before the colon).
 QString tileAccessibleLabel(const Tile& tile, qint64 row, qint64 column, bool isGameLost, bool isHinted);
+// The state part of that label alone: "2 mines nearby", "flagged", "covered".
+QString tileStateText(const Tile& tile, bool isGameLost, bool isHinted);
+
+// What the screen reader says after a move, without the player moving: the focused tile's
+// state, and "12 tiles uncovered" when the move opened more than one.
+QString moveAnnouncement(const QString& tileState, qint64 uncovered);
+// "You hit a mine", or "Board Cleared. Time: 1:05" with the won overlay's further lines.
+QString gameEndAnnouncement(bool won, qint64 elapsedSeconds, bool newBestTime, bool usedHint);
+// The mine counter and the clock together: "7 mines left, Time: 1:05".
+QString statusAnnouncement(qint64 minesLeft, qint64 elapsedSeconds);
 
 }  // namespace velmora::ui

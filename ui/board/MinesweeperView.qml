@@ -54,6 +54,7 @@ FocusScope {
     BoardController {
         id: controller
         game: root.game
+        announcer: announcer
         textScale: root.systemSettings ? root.systemSettings.textScale : 1.0
         onBoardFocusRequested: function(focused) {
             if (focused)
@@ -64,8 +65,19 @@ FocusScope {
         // The focused tile holds the scene's focus inside the board, so assistive technology
         // hears every move; the board itself stays the focus scope that keys go through.
         onFocusedTileChanged: root.focusTileItem()
-        // Later, once the overlay or banner has been laid out and shown.
-        onGameEndFocusRequested: function(won) { Qt.callLater(gameEnd.focusEndButton, won) }
+    }
+
+    // What a move did and how a game ended, said for the screen reader where the player is.
+    // The status bar around it keeps the reader from naming the notification's role first.
+    Item {
+        objectName: "announcements"
+        Accessible.role: Accessible.StatusBar
+        Announcer {
+            id: announcer
+            objectName: "announcer"
+            Accessible.role: Accessible.Notification
+            Accessible.name: text
+        }
     }
 
     function focusTileItem() {
@@ -274,7 +286,10 @@ FocusScope {
                 Layout.preferredHeight: 330 * root.s
                 Layout.alignment: Qt.AlignHCenter | Qt.AlignTop
                 activeFocusOnTab: !(root.game && root.game.isShowingScreen)
-                Accessible.role: Accessible.Table
+                // A group of tiles, not a table: a screen reader meeting a real table reads the
+                // whole row on every Up and Down (Orca's default for tables in applications),
+                // 9 to 22 tiles at a time; each tile's label already says its row and column.
+                Accessible.role: Accessible.Grouping
                 Accessible.name: qsTranslate("Velmora", "Board")
                 onActiveFocusChanged: controller.isBoardFocused = activeFocus
                 transform: Translate { x: 6 * Math.sin(root.shake * Math.PI * 2 * 3) }
@@ -316,9 +331,6 @@ FocusScope {
                                 y: row * controller.tilePitch
                                 parts: tileParts
                                 Accessible.focusable: true
-                                // Uncovered or flagged under the focus: said again at once, as a
-                                // move would say it.
-                                onAccessibleLabelChanged: if (activeFocus) controller.announceFocus(tileDelegate)
                             }
                             onItemAdded: function(index, item) {
                                 if (index === controller.focusedTile) item.focus = true

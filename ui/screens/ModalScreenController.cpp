@@ -193,6 +193,7 @@ QVariantList ModalScreenController::keyboardLines() const {
              localized(QT_TRANSLATE_NOOP("Velmora", "Space"))),
         line(localized(QT_TRANSLATE_NOOP("Velmora", "Flag a tile")), QStringLiteral("F")),
         line(localized(QT_TRANSLATE_NOOP("Velmora", "Give a hint")), QStringLiteral("H")),
+        line(localized(QT_TRANSLATE_NOOP("Velmora", "Hear the mines left and the time")), QStringLiteral("T")),
         line(localized(QT_TRANSLATE_NOOP("Velmora", "New game")), native("Ctrl+N")),
         line(localized(QT_TRANSLATE_NOOP("Velmora", "Open Preferences")), native("Ctrl+,")),
     };

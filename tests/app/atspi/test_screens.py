@@ -16,17 +16,17 @@ def open_from_menu(app, entry):
 
 def close_screen(app):
     app.act(app.find("push button", "Close"), "Press")
-    app.find("table", "Board")
+    app.find("panel", "Board")
 
 
 def expert_chosen_in_preferences_deals_484_tiles(app):
     open_from_menu(app, "Preferences")
     # The board behind the screen is out of the tree while the screen shows.
-    va.check(not app.find_all("table", "Board"), "the board is still exposed behind the screen")
+    va.check(not app.find_all("panel", "Board"), "the board is still exposed behind the screen")
     app.act(app.find(None, "Difficulty"), "Press")
     app.act(app.find("menu item", "Expert"), "Press")
     close_screen(app)
-    board = app.find("table", "Board")
+    board = app.find("panel", "Board")
     cells = app.wait_until(lambda: len(app.find_all("table cell", within=board)) == 484 and
                            app.find_all("table cell", within=board), "an Expert board")
     va.check(len(cells) == 484, "the board has %d cells" % len(cells))
