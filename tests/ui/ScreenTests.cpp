@@ -356,28 +356,24 @@ private slots:
         QTRY_VERIFY(!h.game.isShowingScreen());
     }
 
-    // Escape belongs to the dialog on top; with none up it goes on to the window, which hides
-    // the panel.
-    void escapeReachesTheWindowUnlessADialogTakesIt() {
+    // Escape belongs to the dialog on top; with none up it closes the screen and the keys go
+    // back to the tile they left. Only with no screen does it reach the window (which hides
+    // the panel).
+    void escapeClosesTheScreenUnlessADialogTakesIt() {
         UiHarness h;
         QVERIFY(h.load());
+        QAccessible::setActive(true);
         EscapeCounter counter;
         h.window->contentItem()->installEventFilter(&counter);
         QTest::keyClick(h.window.get(), Qt::Key_Escape);
         QCOMPARE(counter.count, 1);
         startGame(h);
+        QTest::keyClick(h.window.get(), Qt::Key_Right);
+        const int tile = h.controller->focusedTile();
         for (int screen : {ModalScreenController::Preferences, ModalScreenController::Statistics}) {
             h.controller->openScreen(screen);
             QTRY_VERIFY(openedController(h));
             ModalScreenController* c = openedController(h);
-            if (screen == ModalScreenController::Preferences) {
-                // A control that took focus with a click passes Escape on too.
-                QQuickItem* marks = h.item(QStringLiteral("questionMarksToggle"));
-                QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, marks->mapToScene({10, 8}).toPoint());
-            }
-            counter.count = 0;
-            QTest::keyClick(h.window.get(), Qt::Key_Escape);
-            QCOMPARE(counter.count, 1);
             if (screen == ModalScreenController::Statistics)
                 c->requestReset();
             else
@@ -385,9 +381,20 @@ private slots:
             QVERIFY(c->isShowingDialog());
             QTest::keyClick(h.window.get(), Qt::Key_Escape);
             QVERIFY(!c->isShowingDialog());
-            QCOMPARE(counter.count, 1);
-            c->dismiss();
+            QVERIFY(h.game.isShowingScreen());
+            if (screen == ModalScreenController::Preferences) {
+                // A control that took focus with a click does not keep Escape either.
+                QQuickItem* marks = h.item(QStringLiteral("questionMarksToggle"));
+                QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, marks->mapToScene({10, 8}).toPoint());
+            }
+            counter.count = 0;
+            QTest::keyClick(h.window.get(), Qt::Key_Escape);
+            QVERIFY(!h.game.isShowingScreen());
+            QCOMPARE(counter.count, 0);
             QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
+            QVERIFY(h.controller->isBoardFocused());
+            QCOMPARE(h.controller->focusedTile(), tile);
+            QVERIFY(h.window->activeFocusItem() == h.tile(tile / 9, tile % 9));
         }
         QCOMPARE(h.game.phase(), GamePhase::playing);
         h.controller->pressNewGame();
@@ -395,6 +402,75 @@ private slots:
         QTest::keyClick(h.window.get(), Qt::Key_Escape);
         QVERIFY(!h.controller->isConfirmingNewGame());
         QCOMPARE(counter.count, 0);
+    }
+
+    // Tab and Shift+Tab go round a dialog's two buttons and never reach what lies behind it;
+    // an answer gives the keys back to the control that raised the question.
+    void dialogsHoldAndReturnTheKeys() {
+        UiHarness h;
+        QVERIFY(h.load());
+        QAccessible::setActive(true);
+        startGame(h);
+        const auto cycles = [&](const char* cancelID, const char* confirmID) {
+            QQuickItem* cancel = h.item(QString::fromLatin1(cancelID));
+            QQuickItem* confirm = h.item(QString::fromLatin1(confirmID));
+            QTest::keyClick(h.window.get(), Qt::Key_Tab);
+            QVERIFY(cancel->hasActiveFocus());
+            for (int i = 0; i < 5; ++i) {
+                QTest::keyClick(h.window.get(), Qt::Key_Tab);
+                QVERIFY2((i % 2 == 0 ? confirm : cancel)->hasActiveFocus(), "Tab");
+            }
+            for (int i = 0; i < 5; ++i) {
+                QTest::keyClick(h.window.get(), Qt::Key_Backtab);
+                QVERIFY2((i % 2 == 0 ? cancel : confirm)->hasActiveFocus(), "Shift+Tab");
+            }
+            QVERIFY(cancel->hasActiveFocus());
+        };
+
+        // The abandon-game question from the new-game button reached by Tab.
+        QQuickItem* newGame = h.item(QStringLiteral("newGameButton"));
+        newGame->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QVERIFY(h.controller->isConfirmingNewGame());
+        QVERIFY(h.item(QStringLiteral("abandonGameDialog"))->hasActiveFocus());
+        cycles("cancelNewGameButton", "confirmNewGameButton");
+        QTest::keyClick(h.window.get(), Qt::Key_Space);  // Cancel
+        QVERIFY(!h.controller->isConfirmingNewGame());
+        QCOMPARE(h.game.phase(), GamePhase::playing);
+        QVERIFY(newGame->hasActiveFocus());
+        // From the board (Ctrl+N), it gives the keys back to the focused tile.
+        h.item(QStringLiteral("board"))->forceActiveFocus(Qt::TabFocusReason);
+        QQuickItem* tile = h.window->activeFocusItem();
+        QTest::keyClick(h.window.get(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(h.controller->isConfirmingNewGame());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QCOMPARE(h.window->activeFocusItem(), tile);
+
+        // Reset statistics, raised from its button, and the rules change from the Difficulty menu.
+        h.controller->openScreen(ModalScreenController::Statistics);
+        QTRY_VERIFY(openedController(h));
+        QQuickItem* reset = h.item(QStringLiteral("resetStatsButton"));
+        reset->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QTRY_VERIFY(shown(h.item(QStringLiteral("resetStatsDialog"))));
+        cycles("cancelResetStatsButton", "confirmResetStatsButton");
+        QTest::keyClick(h.window.get(), Qt::Key_Return);
+        QVERIFY(!openedController(h)->isConfirmingReset());
+        QVERIFY(reset->hasActiveFocus());
+        openedController(h)->dismiss();
+        QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
+
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        QQuickItem* picker = h.item(QStringLiteral("difficultyPicker"));
+        picker->forceActiveFocus(Qt::TabFocusReason);
+        openedController(h)->chooseDifficulty(QStringLiteral("Expert"));
+        QTRY_VERIFY(shown(h.item(QStringLiteral("rulesChangeDialog"))));
+        cycles("cancelRulesChangeButton", "confirmRulesChangeButton");
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QVERIFY(!openedController(h)->isConfirmingRulesChange());
+        QVERIFY(picker->hasActiveFocus());
+        QCOMPARE(h.game.difficulty(), Difficulty::beginner);
     }
 
     void menuEntriesWaitForTheAbandonQuestion() {
