@@ -688,9 +688,39 @@ void BoardViewTests::wonOverlayShowsTimeBestAndHint() {
         QCOMPARE(h.item("wonTimeLabel")->property("text").toString(), QStringLiteral("Time: 1:05"));
         QVERIFY(shown(h, "newBestTimeLabel"));  // first win on Beginner
         QVERIFY(!shown(h, "hintUsedLabel"));
+        // A screen hides the card completely: not drawn over it, not reached by Tab.
+        h.game.setIsShowingScreen(true);
+        QVERIFY(!h.item("winOverlay")->isVisible());
+        QVERIFY(!h.item("playAgainButton")->isVisible());
+        h.game.setIsShowingScreen(false);
+        QVERIFY(shown(h, "winOverlay"));
+
+        // What leaves with the new game keeps the values it had while it fades out: the card
+        // its time and best time, a number face its count.
+        auto faceText = [&](int row, int column) {
+            auto* face = h.tile(row, column)->property("faceItem").value<QQuickItem*>();
+            return face && !face->childItems().isEmpty() ? face->childItems().first()->property("text").toString() : QString();
+        };
+        QCOMPARE(faceText(5, 3), QStringLiteral("3"));
         QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.item("playAgainButton")->mapToScene({20, 8}).toPoint());
         QCOMPARE(h.game.phase(), GamePhase::ready);
+        QVERIFY(h.item("winOverlay")->isVisible());
+        QCOMPARE(h.item("wonTimeLabel")->property("text").toString(), QStringLiteral("Time: 1:05"));
+        QVERIFY(h.item("newBestTimeLabel")->isVisible());
+        // Every frame of the fade, until the face is gone.
+        QSet<QString> seen;
+        for (int i = 0; i < 500 && h.tile(5, 3)->property("faceItem").value<QQuickItem*>(); ++i) {
+            seen.insert(faceText(5, 3));
+            QTest::qWait(5);
+        }
+        seen.remove(QString());
+        QCOMPARE(seen, QSet<QString>{QStringLiteral("3")});
         QTRY_VERIFY(!shown(h, "winOverlay"));
+        // The next game's clock does not rename the hidden card.
+        h.layMines(kFarMines);
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+        h.scheduler.advance(3'000);
+        QCOMPARE(accessibleName(h.item("winOverlay")), QStringLiteral("Board Cleared. Time: 1:05"));
     }
     {
         UiHarness h;

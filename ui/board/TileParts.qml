@@ -23,13 +23,13 @@ QtObject {
             id: numberFaceImage
             Text {
                 anchors.centerIn: parent
-                text: qsTranslate("Velmora", "%lld").replace("%lld", numberFaceImage.tile.adjacentMines)
+                text: qsTranslate("Velmora", "%lld").replace("%lld", numberFaceImage.tile.uncoveredCount)
                 font.pixelSize: Math.max(1, 0.62 * numberFaceImage.tile.parts.tileSize)
                 font.weight: Font.Black
                 color: {
                     // Read so the colour follows a switch between light and dark.
                     void TileGraphics.isDark
-                    return TileGraphics.numberColor(numberFaceImage.tile.adjacentMines)
+                    return TileGraphics.numberColor(numberFaceImage.tile.uncoveredCount)
                 }
             }
         }
