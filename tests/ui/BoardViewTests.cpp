@@ -889,13 +889,23 @@ void BoardViewTests::focusedTileIsWhatAssistiveTechnologyHears() {
     QCOMPARE(h.game.hintedTile(), std::optional<std::int64_t>(62));
     QVERIFY(accessiblyFocused(h.tile(6, 8)));
     QCOMPARE(accessibleName(h.tile(6, 8)), QStringLiteral("Row 7, column 9: covered, safe to uncover (hint)"));
-    // From the hint button reached by Tab, the hinted tile takes the focus back to the board.
+    // From the hint button reached by Tab, the keys stay on the button and no ring shows: a
+    // second Space asks again instead of uncovering the hint. The board's position is the hint.
     QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
-    h.item(QStringLiteral("hintButton"))->forceActiveFocus(Qt::TabFocusReason);
+    QQuickItem* hintButton = h.item(QStringLiteral("hintButton"));
+    hintButton->forceActiveFocus(Qt::TabFocusReason);
     QVERIFY(!h.controller->isBoardFocused());
     QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QVERIFY(hintButton->hasActiveFocus());
+    QVERIFY(!h.controller->isBoardFocused());
+    QVERIFY(!h.controller->focusRingVisible());
+    QCOMPARE(h.controller->focusedTile(), 62);
+    QVERIFY(!tileAt(h, 62).isRevealed);
+    // Back on the board, the position is the hinted tile.
+    h.item(QStringLiteral("board"))->forceActiveFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(h.controller->isBoardFocused());
     QVERIFY(accessiblyFocused(h.tile(6, 8)));
-    QVERIFY(h.controller->isBoardFocused());
 
     // A board of another size is built anew; the tile at the focus index holds focus again.
     h.game.setDifficulty(Difficulty::intermediate);

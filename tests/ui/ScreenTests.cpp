@@ -473,6 +473,33 @@ private slots:
         QCOMPARE(h.game.difficulty(), Difficulty::beginner);
     }
 
+    // The panel hidden and shown again with a screen open: the keys stay on the screen's
+    // control or dialog, not on the hidden board.
+    void comingBackKeepsTheScreensFocus() {
+        UiHarness h;
+        QVERIFY(h.load());
+        startGame(h);
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        QQuickItem* picker = h.item(QStringLiteral("difficultyPicker"));
+        picker->forceActiveFocus(Qt::TabFocusReason);
+        QMetaObject::invokeMethod(h.view, "viewDidDisappear");
+        QMetaObject::invokeMethod(h.view, "viewDidAppear");
+        QVERIFY(picker->hasActiveFocus());
+        QVERIFY(!h.controller->isBoardFocused());
+        openedController(h)->chooseDifficulty(QStringLiteral("Expert"));
+        QQuickItem* dialog = h.item(QStringLiteral("rulesChangeDialog"));
+        QTRY_VERIFY(dialog->hasActiveFocus());
+        QMetaObject::invokeMethod(h.view, "viewDidDisappear");
+        QMetaObject::invokeMethod(h.view, "viewDidAppear");
+        QVERIFY(dialog->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QVERIFY(picker->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QVERIFY(!h.game.isShowingScreen());
+        QTRY_VERIFY(h.controller->isBoardFocused());
+    }
+
     void menuEntriesWaitForTheAbandonQuestion() {
         UiHarness h;
         QVERIFY(h.load());
