@@ -500,6 +500,58 @@ private slots:
         QTRY_VERIFY(h.controller->isBoardFocused());
     }
 
+    // From the keyboard the menu opens on its first entry, which has the keys (a screen reader
+    // reads it); a pointer resting where the menu drops down selects nothing until it moves.
+    void menuSelectsFromTheKeyboardNotFromAPointerAtRest() {
+        UiHarness h;
+        QVERIFY(h.load());
+        QQuickItem* button = h.item(QStringLiteral("moreMenuButton"));
+        QObject* menu = h.view->findChild<QObject*>(QStringLiteral("moreMenu"));
+        QVERIFY(menu);
+        button->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QQuickItem* preferences = nullptr;
+        QTRY_VERIFY((preferences = h.item(QStringLiteral("preferencesMenuItem"))) && preferences->isVisible());
+        QTRY_VERIFY(preferences->hasActiveFocus());
+        QCOMPARE(menu->property("currentIndex").toInt(), 0);
+        QVERIFY(preferences->property("highlighted").toBool());
+        QTest::keyClick(h.window.get(), Qt::Key_Down);
+        QVERIFY(h.item(QStringLiteral("statisticsMenuItem"))->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!menu->property("visible").toBool());
+
+        // Learn where Quit lies, then open the menu with the pointer resting there.
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, button->mapToScene({14, 14}).toPoint());
+        QQuickItem* quit = nullptr;
+        QTRY_VERIFY((quit = h.item(QStringLiteral("quitMenuItem"))) && quit->isVisible() && quit->height() > 0);
+        const QPoint overQuit = quit->mapToScene({30, quit->height() / 2}).toPoint();
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!menu->property("visible").toBool());
+        QTest::mouseMove(h.window.get(), overQuit);
+        QVERIFY(QMetaObject::invokeMethod(menu, "openBelow", Q_ARG(QVariant, QVariant::fromValue(button)),
+                                          Q_ARG(QVariant, 0), Q_ARG(QVariant, 30), Q_ARG(QVariant, false),
+                                          Q_ARG(QVariant, QVariant())));
+        QTRY_VERIFY(menu->property("opened").toBool());
+        QTest::mouseMove(h.window.get(), overQuit);  // the scene's hover at rest
+        // Hover at rest is delivered with the frames: let two go by.
+        QSignalSpy frames(h.window.get(), &QQuickWindow::frameSwapped);
+        for (int n = 1; n <= 2; ++n) {
+            h.window->update();
+            QTRY_VERIFY(frames.count() >= n);
+        }
+        QCOMPARE(menu->property("currentIndex").toInt(), -1);
+        QVERIFY(!quit->property("highlighted").toBool());
+        QSignalSpy quitting(h.view, SIGNAL(quitRequested()));
+        QTest::keyClick(h.window.get(), Qt::Key_Return);
+        QCOMPARE(quitting.count(), 0);
+        // Once the pointer moves, the entry under it follows.
+        if (menu->property("visible").toBool()) {
+            QTest::mouseMove(h.window.get(), overQuit + QPoint(4, 0));
+            QTest::mouseMove(h.window.get(), overQuit + QPoint(8, 0));
+            QTRY_VERIFY(quit->property("highlighted").toBool());
+        }
+    }
+
     void menuEntriesWaitForTheAbandonQuestion() {
         UiHarness h;
         QVERIFY(h.load());

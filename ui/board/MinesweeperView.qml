@@ -259,8 +259,10 @@ FocusScope {
                             Accessible.name: qsTranslate("Velmora",
                                                          "Menu: preferences, statistics, how to play, about, and quit")
                             Accessible.onPressAction: menuButton.clicked()
-                            onClicked: moreMenu.popup(menuButton, menuButton.width - moreMenu.width,
-                                                      menuButton.height + 4 * root.s)
+                            // Tab gives the button focus, a click does not: with focus it
+                            // was pressed from the keyboard.
+                            onClicked: moreMenu.openBelow(menuButton, menuButton.width - moreMenu.width,
+                                                          menuButton.height + 4 * root.s, menuButton.activeFocus)
                         }
                     }
                 }
@@ -519,7 +521,7 @@ FocusScope {
         Accessible.onPressAction: entry.triggered()
     }
 
-    Menu {
+    PopupMenu {
         id: moreMenu
         objectName: "moreMenu"
         // Keys return to the board once the menu closes, where they were before it opened.

@@ -9,6 +9,8 @@ CapsuleButton {
     // [{ value, title }] in display order.
     property var options: []
     property string selection
+    // What is chosen, read out before the value: "Difficulty: Expert".
+    property string label
     signal chosen(string value)
 
     readonly property string selectionTitle: {
@@ -37,10 +39,12 @@ CapsuleButton {
     // The tooltip would cover the menu it opens.
     tipSuppressed: menu.visible
     Accessible.role: Accessible.ComboBox
-    Accessible.description: selectionTitle
-    onClicked: menu.popup(choice, 0, choice.height + 2 * choice.s)
+    Accessible.name: label + ": " + selectionTitle
+    // From the keyboard (a click gives no focus) the menu opens on the current value.
+    onClicked: menu.openBelow(choice, 0, choice.height + 2 * choice.s, choice.activeFocus,
+                              options.findIndex(option => option.value === selection))
 
-    Menu {
+    PopupMenu {
         id: menu
         objectName: choice.objectName + "Menu"
         Instantiator {

@@ -68,7 +68,7 @@ Column {
                 s: screen.c
                 options: screen.controller.boardSizeOptions
                 selection: screen.game.boardSize
-                Accessible.name: qsTranslate("Velmora", "Game Size")
+                label: qsTranslate("Velmora", "Game Size")
                 onChosen: function(value) { screen.game.boardSize = value }
             }
         }
@@ -120,7 +120,7 @@ Column {
                 options: screen.controller.difficultyOptions
                 selection: screen.game.difficulty
                 tip: difficultyTip.text
-                Accessible.name: qsTranslate("Velmora", "Difficulty")
+                label: qsTranslate("Velmora", "Difficulty")
                 onChosen: function(value) { screen.controller.chooseDifficulty(value) }
             }
             ToolTip {
