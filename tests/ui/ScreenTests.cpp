@@ -704,6 +704,41 @@ private slots:
         QVERIFY(c->launchAtLogin());
     }
 
+    // The icon picker reads as radio buttons with the chosen one checked; the menus as label and
+    // value; the theme swatches sit centred in equal columns.
+    void preferencesReadAsChoices() {
+        UiHarness h;
+        QVERIFY(h.load());
+        QAccessible::setActive(true);
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        for (const char* name : {"menuBarIcon-Flag", "menuBarIcon-Burst", "menuBarIcon-Grid"}) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(h.item(QString::fromLatin1(name)));
+            QCOMPARE(iface->role(), QAccessible::RadioButton);
+            QCOMPARE(bool(iface->state().checked), qstrcmp(name, "menuBarIcon-Flag") == 0);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(h.item(QStringLiteral("difficultyPicker")))->text(QAccessible::Name),
+                 QStringLiteral("Difficulty: Beginner"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(h.item(QStringLiteral("boardSizePicker")))->text(QAccessible::Name),
+                 QStringLiteral("Game Size: Standard"));
+        h.model.setBoardSize(QStringLiteral("Large"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(h.item(QStringLiteral("boardSizePicker")))->text(QAccessible::Name),
+                 QStringLiteral("Game Size: Large"));
+
+        QQuickItem* grid = h.item(QStringLiteral("tileThemePicker"));
+        QTRY_VERIFY(grid->property("columns").toInt() > 1);
+        const int columns = grid->property("columns").toInt();
+        const double column = (grid->width() - (columns - 1) * 10) / columns;
+        const QVariantList themes = openedController(h)->themeOptions();
+        for (int i = 0; i < themes.size(); ++i) {
+            QQuickItem* swatch = h.item(themes[i].toMap().value(QStringLiteral("identifier")).toString());
+            QVERIFY(swatch);
+            // The grid lays out again after the size change.
+            QTRY_VERIFY2(qAbs(swatch->mapToItem(grid, QPointF(swatch->width() / 2, 0)).x() - ((i % columns) * (column + 10) + column / 2)) < 0.01,
+                         qPrintable(QString::number(i)));
+        }
+    }
+
     void storedValuesOutsideTheKnownOnesShowDefaults() {
         UiHarness h;
         h.store.setString("Velmora_Difficulty", "Nightmare");
