@@ -341,19 +341,24 @@ FocusScope {
                                                                       Screen.devicePixelRatio) : ""
                     }
 
-                    Rectangle {
+                    Item {
                         id: focusRing
                         objectName: "focusRing"
                         x: controller.focusRingX
                         y: controller.focusRingY
                         width: controller.tileSize
                         height: controller.tileSize
-                        radius: controller.tileSize * 5 / 44
-                        color: "transparent"
-                        border.width: 2.5
-                        border.color: TileGraphics.accentColor
                         opacity: controller.focusRingVisible ? 1 : 0
                         Accessible.ignored: true
+                        // The stroke straddles the tile's outline, half of it outside.
+                        Rectangle {
+                            anchors.fill: parent
+                            anchors.margins: -1.25
+                            radius: controller.tileSize * 5 / 44 + 1.25
+                            color: "transparent"
+                            border.width: 2.5
+                            border.color: TileGraphics.accentColor
+                        }
                     }
 
                     TileClickCatcher {

@@ -127,10 +127,19 @@ QtObject {
             scale: 1.3 - 0.3 * pulse
             opacity: 0.4 + 0.6 * pulse
             Rectangle {
+                id: hintFill
                 anchors.fill: parent
                 radius: 5 * decorationsItem.tile.parts.tileSize / 44
                 color: Qt.rgba(TileGraphics.accentColor.r, TileGraphics.accentColor.g,
                                TileGraphics.accentColor.b, 0.25 * hintRing.pulse)
+            }
+            // The stroke straddles the tile's outline, half of it outside (a border alone
+            // would lie wholly inside).
+            Rectangle {
+                anchors.fill: parent
+                anchors.margins: -1.25
+                radius: hintFill.radius + 1.25
+                color: "transparent"
                 border.width: 2.5
                 border.color: TileGraphics.accentColor
             }
