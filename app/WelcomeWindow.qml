@@ -18,7 +18,8 @@ Window {
     readonly property color secondaryText: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g,
                                                    TileGraphics.primaryColor.b, 0.5)
 
-    title: qsTranslate("Velmora", "Welcome")
+    // The window list and the window manager name the program as well as the page.
+    title: qsTranslate("Velmora", "Welcome") + " — " + qsTranslate("Velmora", "Velmora")
     color: TileGraphics.windowColor
     // The window takes exactly the size of its content.
     width: Math.ceil(content.width)
@@ -53,6 +54,7 @@ Window {
         }
 
         Text {
+            id: welcomeTitle
             objectName: "welcomeTitle"
             width: content.lineWidth
             horizontalAlignment: Text.AlignHCenter
@@ -66,6 +68,7 @@ Window {
         }
 
         Text {
+            id: welcomeMenuBarText
             objectName: "welcomeMenuBarText"
             width: content.lineWidth
             horizontalAlignment: Text.AlignHCenter
@@ -135,6 +138,7 @@ Window {
         }
 
         Text {
+            id: welcomeHiddenIconText
             objectName: "welcomeHiddenIconText"
             width: content.lineWidth
             horizontalAlignment: Text.AlignHCenter
@@ -147,6 +151,7 @@ Window {
         }
 
         Text {
+            id: welcomeRulesText
             objectName: "welcomeRulesText"
             width: content.lineWidth
             horizontalAlignment: Text.AlignHCenter
@@ -190,6 +195,10 @@ Window {
                     border.color: Qt.lighter(TileGraphics.accentColor, 1.4)
                 }
                 Accessible.name: text
+                // The button has focus when the window opens; a screen reader reads the focused
+                // button and its description, so the window's text goes there.
+                Accessible.description: [welcomeTitle.text, welcomeMenuBarText.text, welcomeHiddenIconText.text,
+                                         welcomeRulesText.text].join(" ")
                 Accessible.defaultButton: true
                 Accessible.onPressAction: clicked()
                 onClicked: window.dismissRequested()
