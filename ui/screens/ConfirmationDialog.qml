@@ -80,7 +80,6 @@ FocusScope {
         focus: true
         Accessible.role: Accessible.Dialog
         Accessible.name: dialog.title
-        Accessible.description: dialog.message
 
         Keys.onEscapePressed: dialog.answer(false)
         Keys.onReturnPressed: dialog.answer(false)
