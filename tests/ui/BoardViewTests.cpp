@@ -1108,7 +1108,12 @@ void BoardViewTests::screenshot() {
     QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
     QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(0, 0));
     h.scheduler.advance(65000);
-    const QByteArray state = qgetenv("VELMORA_UI_SHOT_STATE");  // "lost", "confirm", "won" or nothing
+    // "lost", "confirm", "won", "rings" (the hint ring and the focus ring) or nothing
+    const QByteArray state = qgetenv("VELMORA_UI_SHOT_STATE");
+    if (state == "rings") {
+        h.game.showHint();
+        QTest::keyClick(h.window.get(), Qt::Key_Down);
+    }
     if (state == "lost") QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 2));
     if (state == "confirm") h.controller->pressNewGame();
     if (state == "won") revealAllSafe(h);

@@ -519,6 +519,7 @@ private slots:
         QVERIFY(h.item(QStringLiteral("statisticsMenuItem"))->hasActiveFocus());
         QTest::keyClick(h.window.get(), Qt::Key_Escape);
         QTRY_VERIFY(!menu->property("visible").toBool());
+        QTRY_VERIFY(button->hasActiveFocus());  // the keys go back where they were
 
         // Learn where Quit lies, then open the menu with the pointer resting there.
         QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, button->mapToScene({14, 14}).toPoint());
@@ -549,7 +550,26 @@ private slots:
             QTest::mouseMove(h.window.get(), overQuit + QPoint(4, 0));
             QTest::mouseMove(h.window.get(), overQuit + QPoint(8, 0));
             QTRY_VERIFY(quit->property("highlighted").toBool());
+            QTest::keyClick(h.window.get(), Qt::Key_Escape);
+            QTRY_VERIFY(!menu->property("visible").toBool());
         }
+
+        // A choice opens on its current value; choosing another during play raises the question,
+        // whose answer gives the keys back to the choice.
+        startGame(h);
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        QQuickItem* picker = h.item(QStringLiteral("difficultyPicker"));
+        picker->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QQuickItem* beginner = nullptr;
+        QTRY_VERIFY((beginner = h.item(QStringLiteral("difficultyPicker-Beginner"))) && beginner->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Down);
+        QTest::keyClick(h.window.get(), Qt::Key_Return);
+        QTRY_VERIFY(h.item(QStringLiteral("rulesChangeDialog")) && h.item(QStringLiteral("rulesChangeDialog"))->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QVERIFY(picker->hasActiveFocus());
+        QCOMPARE(h.game.difficulty(), Difficulty::beginner);
     }
 
     void menuEntriesWaitForTheAbandonQuestion() {

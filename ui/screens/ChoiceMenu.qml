@@ -77,7 +77,9 @@ CapsuleButton {
                 // Answer the assistive call first: a new Expert board takes a moment to build,
                 // and a screen reader waits for the reply.
                 Accessible.onPressAction: Qt.callLater(entry.triggered)
-                onTriggered: choice.chosen(modelData.value)
+                // Once the menu has closed and given the keys back to this button, so that a
+                // question the choice raises returns them here too.
+                onTriggered: Qt.callLater(choice.chosen, modelData.value)
             }
             onObjectAdded: function(index, object) { menu.insertItem(index, object) }
             onObjectRemoved: function(index, object) { menu.removeItem(object) }

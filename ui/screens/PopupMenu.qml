@@ -9,8 +9,21 @@ Menu {
     property bool pointerMoved: false
     property point pointerRest: Qt.point(-1, -1)
 
+    // Where the keys were as the menu opened. Closed from the keyboard without a choice, the
+    // menu gives them back there; closed any other way, only when they were left nowhere (a
+    // screen or dialog that an entry opened keeps them).
+    property Item returnFocus: null
+    property bool fromKeyboard: false
+    property bool chose: false
+    property var watchedEntries: []
+    function entryChosen() { chose = true }
+
     // `keyboard`: the button was pressed with a key (or by assistive technology), not clicked.
     function openBelow(button, x, y, keyboard, index) {
+        const window = button.Window.window
+        returnFocus = window ? window.activeFocusItem : null
+        fromKeyboard = keyboard
+        chose = false
         pointerMoved = false
         pointerRest = Qt.point(-1, -1)
         followPointer(false)
@@ -20,8 +33,23 @@ Menu {
     function followPointer(on) {
         for (let i = 0; i < menu.count; ++i) {
             const entry = menu.itemAt(i)
-            if (entry instanceof MenuItem) entry.hoverEnabled = on
+            if (!(entry instanceof MenuItem)) continue
+            entry.hoverEnabled = on
+            if (watchedEntries.indexOf(entry) < 0) {
+                watchedEntries.push(entry)
+                entry.triggered.connect(menu.entryChosen)
+            }
         }
+    }
+    onClosed: {
+        const back = returnFocus
+        returnFocus = null
+        const window = back ? back.Window.window : null
+        if (!window || !back.visible || !back.enabled) return
+        const now = window.activeFocusItem
+        let lost = now === null || now === window.contentItem || !now.visible
+        for (let p = now; p && !lost; p = p.parent) if (p === menu.contentItem) lost = true
+        if (lost || (fromKeyboard && !chose)) back.forceActiveFocus(Qt.PopupFocusReason)
     }
 
     contentItem: ListView {
