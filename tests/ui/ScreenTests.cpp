@@ -802,6 +802,16 @@ private slots:
             openedController(h)->dismiss();
             QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
         }
+        // A swatch with keyboard focus: the screen scrolls to it and both outlines show.
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        QTest::qWait(300);
+        h.item(QStringLiteral("tileTheme-Classic Indigo"))->forceActiveFocus(Qt::TabFocusReason);
+        QTest::qWait(300);
+        QVERIFY(h.window->grabWindow().save(dir + QStringLiteral("/screen-preferences-focus.png")));
+        openedController(h)->dismiss();
+        QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
+
         startGame(h);
         h.controller->openScreen(ModalScreenController::Preferences);
         QTRY_VERIFY(openedController(h));

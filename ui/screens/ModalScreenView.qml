@@ -31,7 +31,8 @@ FocusScope {
     // The body scrolls to whatever takes keyboard focus, so Tab never lands out of sight.
     Connections {
         target: view.Window.window
-        function onActiveFocusItemChanged() { view.scrollToFocus() }
+        // Once the item has been laid out, which a newly made one may not be yet.
+        function onActiveFocusItemChanged() { Qt.callLater(view.scrollToFocus) }
     }
     function scrollToFocus() {
         const window = view.Window.window
