@@ -20,7 +20,8 @@ Window {
     readonly property color secondaryText: Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g,
                                                    TileGraphics.primaryColor.b, 0.5)
 
-    title: qsTranslate("Velmora", "Welcome")
+    // The window list and the window manager name the program as well as the page.
+    title: qsTranslate("Velmora", "Welcome") + " — " + qsTranslate("Velmora", "Velmora")
     color: TileGraphics.windowColor
     // The window takes exactly the size of its content. The limits follow the content, not
     // the window's own size: bound to width, a limit set first clamps the width and the
@@ -59,6 +60,7 @@ Window {
         }
 
         Text {
+            id: welcomeTitle
             objectName: "welcomeTitle"
             width: content.lineWidth
             horizontalAlignment: Text.AlignHCenter
@@ -72,6 +74,7 @@ Window {
         }
 
         Text {
+            id: welcomeMenuBarText
             objectName: "welcomeMenuBarText"
             width: content.lineWidth
             horizontalAlignment: Text.AlignHCenter
@@ -143,6 +146,7 @@ Window {
         }
 
         Text {
+            id: welcomeHiddenIconText
             objectName: "welcomeHiddenIconText"
             width: content.lineWidth
             horizontalAlignment: Text.AlignHCenter
@@ -155,6 +159,7 @@ Window {
         }
 
         Text {
+            id: welcomeRulesText
             objectName: "welcomeRulesText"
             width: content.lineWidth
             horizontalAlignment: Text.AlignHCenter
@@ -198,6 +203,10 @@ Window {
                     border.color: Qt.lighter(TileGraphics.accentColor, 1.4)
                 }
                 Accessible.name: text
+                // The button has focus when the window opens; a screen reader reads the focused
+                // button and its description, so the window's text goes there.
+                Accessible.description: [welcomeTitle.text, welcomeMenuBarText.text, welcomeHiddenIconText.text,
+                                         welcomeRulesText.text].join(" ")
                 Accessible.defaultButton: true
                 Accessible.onPressAction: clicked()
                 onClicked: window.dismissRequested()

@@ -43,7 +43,7 @@ stop_app() {
   wait "$app_pid" && status=0 || status=$?
   [ "$status" -eq 0 ] || fail "the game ended with status $status"
 }
-welcome_window() { xdotool search --onlyvisible --name '^Welcome$' 2>/dev/null | head -n1; }
+welcome_window() { xdotool search --onlyvisible --name '^Welcome — Velmora$' 2>/dev/null | head -n1; }
 welcome_shown() { welcome_window | grep -q .; }
 welcome_gone() { ! welcome_shown; }
 state_of() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
@@ -186,7 +186,7 @@ wait_for 30 "the tray icon" icon_present
 click_icon 1
 wait_for 30 "the panel" panel_shown
 # The welcome check runs on the first turn after start-up, long before the panel answers.
-[ -z "$(xdotool search --name '^Welcome$' 2>/dev/null)" ] || fail "the second launch opened a welcome window"
+[ -z "$(xdotool search --name '^Welcome — Velmora$' 2>/dev/null)" ] || fail "the second launch opened a welcome window"
 stop_app
 
 # --- a tray host that comes up after the game ------------------------------------------------

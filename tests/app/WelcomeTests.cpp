@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QLocale>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -122,7 +123,15 @@ void WelcomeTests::theWindowIsTitledFixedAndCentred() {
     QQuickWindow* window = controller.window();
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QCOMPARE(window->title(), QStringLiteral("Welcome"));
+    QCOMPARE(window->title(), QStringLiteral("Welcome — Velmora"));
+    // The button that has focus as the window opens carries the window's text, which a screen
+    // reader reads with it.
+    QQuickItem* gotIt = findItem(window->contentItem(), "welcomeGotItButton");
+    QVERIFY(gotIt && gotIt->hasActiveFocus());
+    QAccessible::setActive(true);
+    const QString description = QAccessible::queryAccessibleInterface(gotIt)->text(QAccessible::Description);
+    QVERIFY(description.startsWith(QStringLiteral("Welcome to Velmora Velmora lives in your menu bar.")));
+    QVERIFY(description.endsWith(QStringLiteral("choose How to Play.")));
     QCOMPARE(window->objectName(), QStringLiteral("welcomeWindow"));
     const Qt::WindowFlags flags = window->flags();
     QVERIFY(flags & Qt::WindowCloseButtonHint);

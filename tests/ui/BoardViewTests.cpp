@@ -70,6 +70,18 @@ public slots:
     void turned() { delays.append(sender()->property("revealDelay").toInt()); }
 };
 
+// Every text a tile's number face shows while it fades, heard whenever the tile's face moves.
+class FaceTextWatch : public QObject {
+    Q_OBJECT
+public:
+    QSet<QString> seen;
+public slots:
+    void moved() {
+        auto* face = sender()->property("faceItem").value<QQuickItem*>();
+        if (face && !face->childItems().isEmpty()) seen.insert(face->childItems().first()->property("text").toString());
+    }
+};
+
 void BoardViewTests::viewLoadsWithEveryTile() {
     UiHarness h;
     QVERIFY(h.load());
@@ -692,9 +704,36 @@ void BoardViewTests::wonOverlayShowsTimeBestAndHint() {
         QCOMPARE(h.item("wonTimeLabel")->property("text").toString(), QStringLiteral("Time: 1:05"));
         QVERIFY(shown(h, "newBestTimeLabel"));  // first win on Beginner
         QVERIFY(!shown(h, "hintUsedLabel"));
+        // A screen hides the card completely: not drawn over it, not reached by Tab.
+        h.game.setIsShowingScreen(true);
+        QVERIFY(!h.item("winOverlay")->isVisible());
+        QVERIFY(!h.item("playAgainButton")->isVisible());
+        h.game.setIsShowingScreen(false);
+        QVERIFY(shown(h, "winOverlay"));
+
+        // What leaves with the new game keeps the values it had while it fades out: the card
+        // its time and best time, a number face its count.
+        auto faceText = [&](int row, int column) {
+            auto* face = h.tile(row, column)->property("faceItem").value<QQuickItem*>();
+            return face && !face->childItems().isEmpty() ? face->childItems().first()->property("text").toString() : QString();
+        };
+        QCOMPARE(faceText(5, 3), QStringLiteral("3"));
+        FaceTextWatch faceTexts;
+        QVERIFY(QObject::connect(h.tile(5, 3), SIGNAL(uncoveringChanged()), &faceTexts, SLOT(moved())));
+        QVERIFY(QObject::connect(h.tile(5, 3), SIGNAL(adjacentMinesChanged()), &faceTexts, SLOT(moved())));
         QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.item("playAgainButton")->mapToScene({20, 8}).toPoint());
         QCOMPARE(h.game.phase(), GamePhase::ready);
+        QCOMPARE(h.item("wonTimeLabel")->property("text").toString(), QStringLiteral("Time: 1:05"));
+        QVERIFY(h.item("winOverlay")->property("shownNewBest").toBool());
+        // Every step of the fade, until the face is gone.
+        QTRY_VERIFY(!h.tile(5, 3)->property("faceItem").value<QQuickItem*>());
+        QCOMPARE(faceTexts.seen, QSet<QString>{QStringLiteral("3")});
         QTRY_VERIFY(!shown(h, "winOverlay"));
+        // The next game's clock does not rename the hidden card.
+        h.layMines(kFarMines);
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
+        h.scheduler.advance(3'000);
+        QCOMPARE(accessibleName(h.item("winOverlay")), QStringLiteral("Board Cleared. Time: 1:05"));
     }
     {
         UiHarness h;
@@ -863,13 +902,23 @@ void BoardViewTests::focusedTileIsWhatAssistiveTechnologyHears() {
     QCOMPARE(h.game.hintedTile(), std::optional<std::int64_t>(62));
     QVERIFY(accessiblyFocused(h.tile(6, 8)));
     QCOMPARE(accessibleName(h.tile(6, 8)), QStringLiteral("Row 7, column 9: covered, safe to uncover (hint)"));
-    // From the hint button reached by Tab, the hinted tile takes the focus back to the board.
+    // From the hint button reached by Tab, the keys stay on the button and no ring shows: a
+    // second Space asks again instead of uncovering the hint. The board's position is the hint.
     QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
-    h.item(QStringLiteral("hintButton"))->forceActiveFocus(Qt::TabFocusReason);
+    QQuickItem* hintButton = h.item(QStringLiteral("hintButton"));
+    hintButton->forceActiveFocus(Qt::TabFocusReason);
     QVERIFY(!h.controller->isBoardFocused());
     QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    QVERIFY(hintButton->hasActiveFocus());
+    QVERIFY(!h.controller->isBoardFocused());
+    QVERIFY(!h.controller->focusRingVisible());
+    QCOMPARE(h.controller->focusedTile(), 62);
+    QVERIFY(!tileAt(h, 62).isRevealed);
+    // Back on the board, the position is the hinted tile.
+    h.item(QStringLiteral("board"))->forceActiveFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(h.controller->isBoardFocused());
     QVERIFY(accessiblyFocused(h.tile(6, 8)));
-    QVERIFY(h.controller->isBoardFocused());
 
     // A board of another size is built anew; the tile at the focus index holds focus again.
     h.game.setDifficulty(Difficulty::intermediate);
@@ -1138,7 +1187,12 @@ void BoardViewTests::screenshot() {
     QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
     QTest::mouseClick(h.window.get(), Qt::RightButton, {}, h.tileCentre(0, 0));
     h.scheduler.advance(65000);
-    const QByteArray state = qgetenv("VELMORA_UI_SHOT_STATE");  // "lost", "confirm", "won" or nothing
+    // "lost", "confirm", "won", "rings" (the hint ring and the focus ring) or nothing
+    const QByteArray state = qgetenv("VELMORA_UI_SHOT_STATE");
+    if (state == "rings") {
+        h.game.showHint();
+        QTest::keyClick(h.window.get(), Qt::Key_Down);
+    }
     if (state == "lost") QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(0, 2));
     if (state == "confirm") h.controller->pressNewGame();
     if (state == "won") revealAllSafe(h);

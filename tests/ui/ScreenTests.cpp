@@ -357,28 +357,24 @@ private slots:
         QTRY_VERIFY(!h.game.isShowingScreen());
     }
 
-    // Escape belongs to the dialog on top; with none up it goes on to the window, which hides
-    // the panel.
-    void escapeReachesTheWindowUnlessADialogTakesIt() {
+    // Escape belongs to the dialog on top; with none up it closes the screen and the keys go
+    // back to the tile they left. Only with no screen does it reach the window (which hides
+    // the panel).
+    void escapeClosesTheScreenUnlessADialogTakesIt() {
         UiHarness h;
         QVERIFY(h.load());
+        QAccessible::setActive(true);
         EscapeCounter counter;
         h.window->contentItem()->installEventFilter(&counter);
         QTest::keyClick(h.window.get(), Qt::Key_Escape);
         QCOMPARE(counter.count, 1);
         startGame(h);
+        QTest::keyClick(h.window.get(), Qt::Key_Right);
+        const int tile = h.controller->focusedTile();
         for (int screen : {ModalScreenController::Preferences, ModalScreenController::Statistics}) {
             h.controller->openScreen(screen);
             QTRY_VERIFY(openedController(h));
             ModalScreenController* c = openedController(h);
-            if (screen == ModalScreenController::Preferences) {
-                // A control that took focus with a click passes Escape on too.
-                QQuickItem* marks = h.item(QStringLiteral("questionMarksToggle"));
-                QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, marks->mapToScene({10, 8}).toPoint());
-            }
-            counter.count = 0;
-            QTest::keyClick(h.window.get(), Qt::Key_Escape);
-            QCOMPARE(counter.count, 1);
             if (screen == ModalScreenController::Statistics)
                 c->requestReset();
             else
@@ -386,9 +382,20 @@ private slots:
             QVERIFY(c->isShowingDialog());
             QTest::keyClick(h.window.get(), Qt::Key_Escape);
             QVERIFY(!c->isShowingDialog());
-            QCOMPARE(counter.count, 1);
-            c->dismiss();
+            QVERIFY(h.game.isShowingScreen());
+            if (screen == ModalScreenController::Preferences) {
+                // A control that took focus with a click does not keep Escape either.
+                QQuickItem* marks = h.item(QStringLiteral("questionMarksToggle"));
+                QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, marks->mapToScene({10, 8}).toPoint());
+            }
+            counter.count = 0;
+            QTest::keyClick(h.window.get(), Qt::Key_Escape);
+            QVERIFY(!h.game.isShowingScreen());
+            QCOMPARE(counter.count, 0);
             QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
+            QVERIFY(h.controller->isBoardFocused());
+            QCOMPARE(h.controller->focusedTile(), tile);
+            QVERIFY(h.window->activeFocusItem() == h.tile(tile / 9, tile % 9));
         }
         QCOMPARE(h.game.phase(), GamePhase::playing);
         h.controller->pressNewGame();
@@ -396,6 +403,174 @@ private slots:
         QTest::keyClick(h.window.get(), Qt::Key_Escape);
         QVERIFY(!h.controller->isConfirmingNewGame());
         QCOMPARE(counter.count, 0);
+    }
+
+    // Tab and Shift+Tab go round a dialog's two buttons and never reach what lies behind it;
+    // an answer gives the keys back to the control that raised the question.
+    void dialogsHoldAndReturnTheKeys() {
+        UiHarness h;
+        QVERIFY(h.load());
+        QAccessible::setActive(true);
+        startGame(h);
+        const auto cycles = [&](const char* cancelID, const char* confirmID) {
+            QQuickItem* cancel = h.item(QString::fromLatin1(cancelID));
+            QQuickItem* confirm = h.item(QString::fromLatin1(confirmID));
+            QTest::keyClick(h.window.get(), Qt::Key_Tab);
+            QVERIFY(cancel->hasActiveFocus());
+            for (int i = 0; i < 5; ++i) {
+                QTest::keyClick(h.window.get(), Qt::Key_Tab);
+                QVERIFY2((i % 2 == 0 ? confirm : cancel)->hasActiveFocus(), "Tab");
+            }
+            for (int i = 0; i < 5; ++i) {
+                QTest::keyClick(h.window.get(), Qt::Key_Backtab);
+                QVERIFY2((i % 2 == 0 ? cancel : confirm)->hasActiveFocus(), "Shift+Tab");
+            }
+            QVERIFY(cancel->hasActiveFocus());
+        };
+
+        // The abandon-game question from the new-game button reached by Tab.
+        QQuickItem* newGame = h.item(QStringLiteral("newGameButton"));
+        newGame->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QVERIFY(h.controller->isConfirmingNewGame());
+        QVERIFY(h.item(QStringLiteral("abandonGameDialog"))->hasActiveFocus());
+        cycles("cancelNewGameButton", "confirmNewGameButton");
+        QTest::keyClick(h.window.get(), Qt::Key_Space);  // Cancel
+        QVERIFY(!h.controller->isConfirmingNewGame());
+        QCOMPARE(h.game.phase(), GamePhase::playing);
+        QVERIFY(newGame->hasActiveFocus());
+        // From the board (Ctrl+N), it gives the keys back to the focused tile.
+        h.item(QStringLiteral("board"))->forceActiveFocus(Qt::TabFocusReason);
+        QQuickItem* tile = h.window->activeFocusItem();
+        QTest::keyClick(h.window.get(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(h.controller->isConfirmingNewGame());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QCOMPARE(h.window->activeFocusItem(), tile);
+
+        // Reset statistics, raised from its button, and the rules change from the Difficulty menu.
+        h.controller->openScreen(ModalScreenController::Statistics);
+        QTRY_VERIFY(openedController(h));
+        QQuickItem* reset = h.item(QStringLiteral("resetStatsButton"));
+        reset->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QTRY_VERIFY(shown(h.item(QStringLiteral("resetStatsDialog"))));
+        cycles("cancelResetStatsButton", "confirmResetStatsButton");
+        QTest::keyClick(h.window.get(), Qt::Key_Return);
+        QVERIFY(!openedController(h)->isConfirmingReset());
+        QVERIFY(reset->hasActiveFocus());
+        openedController(h)->dismiss();
+        QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
+
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        QQuickItem* picker = h.item(QStringLiteral("difficultyPicker"));
+        picker->forceActiveFocus(Qt::TabFocusReason);
+        openedController(h)->chooseDifficulty(QStringLiteral("Expert"));
+        QTRY_VERIFY(shown(h.item(QStringLiteral("rulesChangeDialog"))));
+        cycles("cancelRulesChangeButton", "confirmRulesChangeButton");
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QVERIFY(!openedController(h)->isConfirmingRulesChange());
+        QVERIFY(picker->hasActiveFocus());
+        QCOMPARE(h.game.difficulty(), Difficulty::beginner);
+    }
+
+    // The panel hidden and shown again with a screen open: the keys stay on the screen's
+    // control or dialog, not on the hidden board.
+    void comingBackKeepsTheScreensFocus() {
+        UiHarness h;
+        QVERIFY(h.load());
+        startGame(h);
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        QQuickItem* picker = h.item(QStringLiteral("difficultyPicker"));
+        picker->forceActiveFocus(Qt::TabFocusReason);
+        QMetaObject::invokeMethod(h.view, "viewDidDisappear");
+        QMetaObject::invokeMethod(h.view, "viewDidAppear");
+        QVERIFY(picker->hasActiveFocus());
+        QVERIFY(!h.controller->isBoardFocused());
+        openedController(h)->chooseDifficulty(QStringLiteral("Expert"));
+        QQuickItem* dialog = h.item(QStringLiteral("rulesChangeDialog"));
+        QTRY_VERIFY(dialog->hasActiveFocus());
+        QMetaObject::invokeMethod(h.view, "viewDidDisappear");
+        QMetaObject::invokeMethod(h.view, "viewDidAppear");
+        QVERIFY(dialog->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QVERIFY(picker->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QVERIFY(!h.game.isShowingScreen());
+        QTRY_VERIFY(h.controller->isBoardFocused());
+    }
+
+    // From the keyboard the menu opens on its first entry, which has the keys (a screen reader
+    // reads it); a pointer resting where the menu drops down selects nothing until it moves.
+    void menuSelectsFromTheKeyboardNotFromAPointerAtRest() {
+        UiHarness h;
+        QVERIFY(h.load());
+        QQuickItem* button = h.item(QStringLiteral("moreMenuButton"));
+        QObject* menu = h.view->findChild<QObject*>(QStringLiteral("moreMenu"));
+        QVERIFY(menu);
+        button->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QQuickItem* preferences = nullptr;
+        QTRY_VERIFY((preferences = h.item(QStringLiteral("preferencesMenuItem"))) && preferences->isVisible());
+        QTRY_VERIFY(preferences->hasActiveFocus());
+        QCOMPARE(menu->property("currentIndex").toInt(), 0);
+        QVERIFY(preferences->property("highlighted").toBool());
+        QTest::keyClick(h.window.get(), Qt::Key_Down);
+        QVERIFY(h.item(QStringLiteral("statisticsMenuItem"))->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!menu->property("visible").toBool());
+        QTRY_VERIFY(button->hasActiveFocus());  // the keys go back where they were
+
+        // Learn where Quit lies, then open the menu with the pointer resting there.
+        QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, button->mapToScene({14, 14}).toPoint());
+        QQuickItem* quit = nullptr;
+        QTRY_VERIFY((quit = h.item(QStringLiteral("quitMenuItem"))) && quit->isVisible() && quit->height() > 0);
+        const QPoint overQuit = quit->mapToScene({30, quit->height() / 2}).toPoint();
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!menu->property("visible").toBool());
+        QTest::mouseMove(h.window.get(), overQuit);
+        QVERIFY(QMetaObject::invokeMethod(menu, "openBelow", Q_ARG(QVariant, QVariant::fromValue(button)),
+                                          Q_ARG(QVariant, 0), Q_ARG(QVariant, 30), Q_ARG(QVariant, false),
+                                          Q_ARG(QVariant, QVariant())));
+        QTRY_VERIFY(menu->property("opened").toBool());
+        QTest::mouseMove(h.window.get(), overQuit);  // the scene's hover at rest
+        // Hover at rest is delivered with the frames: let two go by.
+        QSignalSpy frames(h.window.get(), &QQuickWindow::frameSwapped);
+        for (int n = 1; n <= 2; ++n) {
+            h.window->update();
+            QTRY_VERIFY(frames.count() >= n);
+        }
+        QCOMPARE(menu->property("currentIndex").toInt(), -1);
+        QVERIFY(!quit->property("highlighted").toBool());
+        QSignalSpy quitting(h.view, SIGNAL(quitRequested()));
+        QTest::keyClick(h.window.get(), Qt::Key_Return);
+        QCOMPARE(quitting.count(), 0);
+        // Once the pointer moves, the entry under it follows.
+        if (menu->property("visible").toBool()) {
+            QTest::mouseMove(h.window.get(), overQuit + QPoint(4, 0));
+            QTest::mouseMove(h.window.get(), overQuit + QPoint(8, 0));
+            QTRY_VERIFY(quit->property("highlighted").toBool());
+            QTest::keyClick(h.window.get(), Qt::Key_Escape);
+            QTRY_VERIFY(!menu->property("visible").toBool());
+        }
+
+        // A choice opens on its current value; choosing another during play raises the question,
+        // whose answer gives the keys back to the choice.
+        startGame(h);
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        QQuickItem* picker = h.item(QStringLiteral("difficultyPicker"));
+        picker->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(h.window.get(), Qt::Key_Space);
+        QQuickItem* beginner = nullptr;
+        QTRY_VERIFY((beginner = h.item(QStringLiteral("difficultyPicker-Beginner"))) && beginner->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Down);
+        QTest::keyClick(h.window.get(), Qt::Key_Return);
+        QTRY_VERIFY(h.item(QStringLiteral("rulesChangeDialog")) && h.item(QStringLiteral("rulesChangeDialog"))->hasActiveFocus());
+        QTest::keyClick(h.window.get(), Qt::Key_Escape);
+        QVERIFY(picker->hasActiveFocus());
+        QCOMPARE(h.game.difficulty(), Difficulty::beginner);
     }
 
     void menuEntriesWaitForTheAbandonQuestion() {
@@ -552,6 +727,41 @@ private slots:
         QVERIFY(c->launchAtLogin());
     }
 
+    // The icon picker reads as radio buttons with the chosen one checked; the menus as label and
+    // value; the theme swatches sit centred in equal columns.
+    void preferencesReadAsChoices() {
+        UiHarness h;
+        QVERIFY(h.load());
+        QAccessible::setActive(true);
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        for (const char* name : {"menuBarIcon-Flag", "menuBarIcon-Burst", "menuBarIcon-Grid"}) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(h.item(QString::fromLatin1(name)));
+            QCOMPARE(iface->role(), QAccessible::RadioButton);
+            QCOMPARE(bool(iface->state().checked), qstrcmp(name, "menuBarIcon-Flag") == 0);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(h.item(QStringLiteral("difficultyPicker")))->text(QAccessible::Name),
+                 QStringLiteral("Difficulty: Beginner"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(h.item(QStringLiteral("boardSizePicker")))->text(QAccessible::Name),
+                 QStringLiteral("Game Size: Standard"));
+        h.model.setBoardSize(QStringLiteral("Large"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(h.item(QStringLiteral("boardSizePicker")))->text(QAccessible::Name),
+                 QStringLiteral("Game Size: Large"));
+
+        QQuickItem* grid = h.item(QStringLiteral("tileThemePicker"));
+        QTRY_VERIFY(grid->property("columns").toInt() > 1);
+        const int columns = grid->property("columns").toInt();
+        const double column = (grid->width() - (columns - 1) * 10) / columns;
+        const QVariantList themes = openedController(h)->themeOptions();
+        for (int i = 0; i < themes.size(); ++i) {
+            QQuickItem* swatch = h.item(themes[i].toMap().value(QStringLiteral("identifier")).toString());
+            QVERIFY(swatch);
+            // The grid lays out again after the size change.
+            QTRY_VERIFY2(qAbs(swatch->mapToItem(grid, QPointF(swatch->width() / 2, 0)).x() - ((i % columns) * (column + 10) + column / 2)) < 0.01,
+                         qPrintable(QString::number(i)));
+        }
+    }
+
     void storedValuesOutsideTheKnownOnesShowDefaults() {
         UiHarness h;
         h.store.setString("Velmora_Difficulty", "Nightmare");
@@ -595,6 +805,16 @@ private slots:
             openedController(h)->dismiss();
             QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
         }
+        // A swatch with keyboard focus: the screen scrolls to it and both outlines show.
+        h.controller->openScreen(ModalScreenController::Preferences);
+        QTRY_VERIFY(openedController(h));
+        QTest::qWait(300);
+        h.item(QStringLiteral("tileTheme-Classic Indigo"))->forceActiveFocus(Qt::TabFocusReason);
+        QTest::qWait(300);
+        QVERIFY(h.window->grabWindow().save(dir + QStringLiteral("/screen-preferences-focus.png")));
+        openedController(h)->dismiss();
+        QTRY_VERIFY(!h.item(QStringLiteral("modalScreen")));
+
         startGame(h);
         h.controller->openScreen(ModalScreenController::Preferences);
         QTRY_VERIFY(openedController(h));

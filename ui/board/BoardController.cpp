@@ -341,10 +341,10 @@ void BoardController::pressHint() {
     game_->game().showHint();
     const int hinted = game_->hintedTile();
     if (hinted < 0) return;
+    // The keyboard position moves to the hint, but the keys stay where the player is (on
+    // this button, after Tab) and no ring shows: a second Space must not uncover the hint.
     setFocusedTile(hinted);
-    // The board takes the keys again, so the hinted tile is the focused one and is read out
-    // (a press with the pointer left the board focused anyway).
-    if (!isBoardFocused_) requestBoardFocus(true);
+    setShowKeyboardFocus(false);
 }
 
 void BoardController::playAgain() {
@@ -401,7 +401,9 @@ void BoardController::viewDidAppear() {
     if (game_) game_->setIsViewVisible(true);
     setConfirmingNewGame(false);
     setShowKeyboardFocus(false);
-    requestBoardFocus(true);
+    // A screen still open keeps the focus it had (its control, or its dialog); the board
+    // below it is hidden and takes no keys.
+    if (!game_ || !game_->isShowingScreen()) requestBoardFocus(true);
 }
 
 void BoardController::viewDidDisappear() {

@@ -45,6 +45,8 @@ Item {
     property real turnedAt: -1e9
     // The face that was last uncovered stays drawn while it fades out on a new game.
     property string uncoveredFace: face !== "covered" ? face : "empty"
+    // Its count likewise: a new board zeroes the count before it covers the tile again.
+    property int uncoveredCount: 0
     property Item faceItem: null
 
     // Marks: the one shown and, while its spring runs, the one just taken off (a flag turning
@@ -78,6 +80,7 @@ Item {
     }
     onFaceChanged: if (face !== "covered") {
         uncoveredFace = face
+        uncoveredCount = adjacentMines
         makeFace()
     }
     onMarkNameChanged: {
@@ -100,7 +103,10 @@ Item {
         shownMark = markName
         ringShown = isHinted
         if (shownMark !== "" || ringShown) makeDecorations()
-        if (face !== "covered") makeFace()
+        if (face !== "covered") {
+            uncoveredCount = adjacentMines
+            makeFace()
+        }
     }
 
     Image {

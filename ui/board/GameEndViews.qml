@@ -130,16 +130,30 @@ Item {
         shadowOffset: 6 * layer.s
         shadowRadius: 16 * layer.s
         z: 10
-        // Shown from the first moment of a win, so its button can take focus at once.
-        visible: won || opacity > 0
+        // Shown from the first moment of a win, so its button can take focus at once. A screen
+        // covers it completely: hidden, it is neither drawn over the screen nor reached by Tab.
+        visible: (won || opacity > 0) && !(layer.game !== null && layer.game.isShowingScreen)
         opacity: won ? 1 : 0
         scale: won ? 1 : 0.92
         Behavior on opacity { enabled: !layer.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
         Behavior on scale { enabled: !layer.reduceMotion; NumberAnimation { duration: 300; easing.type: Easing.OutQuad } }
+        // What the card says is taken while the game is won and then kept: the card fading out
+        // under a new game still shows the finished game, and the clock of the next one does
+        // not rename a hidden card every second.
+        property string shownLabel
+        property string shownTime
+        property bool shownNewBest: false
+        property bool shownHintUsed: false
+        Binding { target: wonOverlay; property: "shownLabel"; when: wonOverlay.won; restoreMode: Binding.RestoreNone
+                  value: layer.game ? layer.game.wonAccessibleLabel : "" }
+        Binding { target: wonOverlay; property: "shownTime"; when: wonOverlay.won; restoreMode: Binding.RestoreNone
+                  value: layer.game ? layer.game.clockAccessibleLabel : "" }
+        Binding { target: wonOverlay; property: "shownNewBest"; when: wonOverlay.won; restoreMode: Binding.RestoreNone
+                  value: layer.game !== null && layer.game.newBestTime }
+        Binding { target: wonOverlay; property: "shownHintUsed"; when: wonOverlay.won; restoreMode: Binding.RestoreNone
+                  value: layer.game !== null && layer.game.usedHint }
         Accessible.role: Accessible.Grouping
-        // Read only after a win: while a game is played the clock would rename the hidden
-        // card every second, an event each time for assistive technology to sift through.
-        Accessible.name: won ? layer.game.wonAccessibleLabel : ""
+        Accessible.name: shownLabel
         // A screen drawn over it hides it from assistive technology too.
         Accessible.ignored: !won || (layer.game !== null && layer.game.isShowingScreen)
         MouseArea { anchors.fill: parent; enabled: wonOverlay.won }  // presses on the panel stay off the board
@@ -169,7 +183,7 @@ Item {
                 Text {
                     objectName: "wonTimeLabel"
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: layer.game ? layer.game.clockAccessibleLabel : ""
+                    text: wonOverlay.shownTime
                     font.pixelSize: 12 * layer.s
                     font.weight: Font.Medium
                     color: layer.secondary
@@ -177,7 +191,7 @@ Item {
                 Text {
                     objectName: "newBestTimeLabel"
                     anchors.horizontalCenter: parent.horizontalCenter
-                    visible: layer.game !== null && layer.game.newBestTime
+                    visible: wonOverlay.shownNewBest
                     text: qsTranslate("Velmora", "New best time!")
                     font.pixelSize: 11 * layer.s
                     font.weight: Font.DemiBold
@@ -186,7 +200,7 @@ Item {
                 Text {
                     objectName: "hintUsedLabel"
                     anchors.horizontalCenter: parent.horizontalCenter
-                    visible: layer.game !== null && layer.game.usedHint
+                    visible: wonOverlay.shownHintUsed
                     text: qsTranslate("Velmora", "Hint used: time not recorded")
                     font.pixelSize: 11 * layer.s
                     font.weight: Font.DemiBold

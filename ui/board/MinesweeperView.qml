@@ -271,8 +271,10 @@ FocusScope {
                             Accessible.name: qsTranslate("Velmora",
                                                          "Menu: preferences, statistics, how to play, about, and quit")
                             Accessible.onPressAction: menuButton.clicked()
-                            onClicked: moreMenu.popup(menuButton, menuButton.width - moreMenu.width,
-                                                      menuButton.height + 4 * root.s)
+                            // Tab gives the button focus, a click does not: with focus it
+                            // was pressed from the keyboard.
+                            onClicked: moreMenu.openBelow(menuButton, menuButton.width - moreMenu.width,
+                                                          menuButton.height + 4 * root.s, menuButton.activeFocus)
                         }
                     }
                 }
@@ -351,19 +353,24 @@ FocusScope {
                                                                       Screen.devicePixelRatio) : ""
                     }
 
-                    Rectangle {
+                    Item {
                         id: focusRing
                         objectName: "focusRing"
                         x: controller.focusRingX
                         y: controller.focusRingY
                         width: controller.tileSize
                         height: controller.tileSize
-                        radius: controller.tileSize * 5 / 44
-                        color: "transparent"
-                        border.width: 2.5
-                        border.color: TileGraphics.accentColor
                         opacity: controller.focusRingVisible ? 1 : 0
                         Accessible.ignored: true
+                        // The stroke straddles the tile's outline, half of it outside.
+                        Rectangle {
+                            anchors.fill: parent
+                            anchors.margins: -1.25
+                            radius: controller.tileSize * 5 / 44 + 1.25
+                            color: "transparent"
+                            border.width: 2.5
+                            border.color: TileGraphics.accentColor
+                        }
                     }
 
                     TileClickCatcher {
@@ -531,7 +538,7 @@ FocusScope {
         Accessible.onPressAction: entry.triggered()
     }
 
-    Menu {
+    PopupMenu {
         id: moreMenu
         objectName: "moreMenu"
         // Keys return to the board once the menu closes, where they were before it opened.

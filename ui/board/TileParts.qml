@@ -23,13 +23,13 @@ QtObject {
             id: numberFaceImage
             Text {
                 anchors.centerIn: parent
-                text: qsTranslate("Velmora", "%lld").replace("%lld", numberFaceImage.tile.adjacentMines)
+                text: qsTranslate("Velmora", "%lld").replace("%lld", numberFaceImage.tile.uncoveredCount)
                 font.pixelSize: Math.max(1, 0.62 * numberFaceImage.tile.parts.tileSize)
                 font.weight: Font.Black
                 color: {
                     // Read so the colour follows a switch between light and dark.
                     void TileGraphics.isDark
-                    return TileGraphics.numberColor(numberFaceImage.tile.adjacentMines)
+                    return TileGraphics.numberColor(numberFaceImage.tile.uncoveredCount)
                 }
             }
         }
@@ -127,10 +127,19 @@ QtObject {
             scale: 1.3 - 0.3 * pulse
             opacity: 0.4 + 0.6 * pulse
             Rectangle {
+                id: hintFill
                 anchors.fill: parent
                 radius: 5 * decorationsItem.tile.parts.tileSize / 44
                 color: Qt.rgba(TileGraphics.accentColor.r, TileGraphics.accentColor.g,
                                TileGraphics.accentColor.b, 0.25 * hintRing.pulse)
+            }
+            // The stroke straddles the tile's outline, half of it outside (a border alone
+            // would lie wholly inside).
+            Rectangle {
+                anchors.fill: parent
+                anchors.margins: -1.25
+                radius: hintFill.radius + 1.25
+                color: "transparent"
                 border.width: 2.5
                 border.color: TileGraphics.accentColor
             }

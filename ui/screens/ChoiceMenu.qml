@@ -9,6 +9,8 @@ CapsuleButton {
     // [{ value, title }] in display order.
     property var options: []
     property string selection
+    // What is chosen, read out before the value: "Difficulty: Expert".
+    property string label
     signal chosen(string value)
 
     readonly property string selectionTitle: {
@@ -37,10 +39,12 @@ CapsuleButton {
     // The tooltip would cover the menu it opens.
     tipSuppressed: menu.visible
     Accessible.role: Accessible.ComboBox
-    Accessible.description: selectionTitle
-    onClicked: menu.popup(choice, 0, choice.height + 2 * choice.s)
+    Accessible.name: label + ": " + selectionTitle
+    // From the keyboard (a click gives no focus) the menu opens on the current value.
+    onClicked: menu.openBelow(choice, 0, choice.height + 2 * choice.s, choice.activeFocus,
+                              options.findIndex(option => option.value === selection))
 
-    Menu {
+    PopupMenu {
         id: menu
         objectName: choice.objectName + "Menu"
         Instantiator {
@@ -73,7 +77,9 @@ CapsuleButton {
                 // Answer the assistive call first: a new Expert board takes a moment to build,
                 // and a screen reader waits for the reply.
                 Accessible.onPressAction: Qt.callLater(entry.triggered)
-                onTriggered: choice.chosen(modelData.value)
+                // Once the menu has closed and given the keys back to this button, so that a
+                // question the choice raises returns them here too.
+                onTriggered: Qt.callLater(choice.chosen, modelData.value)
             }
             onObjectAdded: function(index, object) { menu.insertItem(index, object) }
             onObjectRemoved: function(index, object) { menu.removeItem(object) }

@@ -20,7 +20,26 @@ FocusScope {
     signal confirmed()
 
     visible: false
-    onVisibleChanged: if (visible) card.forceActiveFocus(Qt.OtherFocusReason)
+    // Where keyboard focus was when the question came up; an answer puts it back there.
+    property Item returnFocus: null
+    onVisibleChanged: {
+        if (visible) {
+            const window = dialog.Window.window
+            returnFocus = window ? window.activeFocusItem : null
+            card.forceActiveFocus(Qt.OtherFocusReason)
+        } else {
+            // Gone, it holds no focus its owner's scope would hand back to it.
+            dialog.focus = false
+        }
+    }
+    function answer(confirm) {
+        const back = returnFocus
+        returnFocus = null
+        if (confirm) confirmed(); else cancelled()
+        // The owner may have moved focus on its own (to the board); the place the player
+        // left wins, as long as it can still take the keys.
+        if (back && back.visible && back.enabled && !dialog.visible) back.forceActiveFocus(Qt.OtherFocusReason)
+    }
 
     Rectangle {
         id: backdrop
@@ -31,7 +50,7 @@ FocusScope {
             anchors.fill: parent
             acceptedButtons: Qt.AllButtons
             hoverEnabled: true  // nothing behind reacts to the pointer either
-            onClicked: dialog.cancelled()
+            onClicked: dialog.answer(false)
             onWheel: function(wheel) { wheel.accepted = true }
         }
     }
@@ -61,14 +80,14 @@ FocusScope {
         focus: true
         Accessible.role: Accessible.Dialog
         Accessible.name: dialog.title
-        Accessible.description: dialog.message
 
-        Keys.onEscapePressed: dialog.cancelled()
-        Keys.onReturnPressed: dialog.cancelled()
-        Keys.onEnterPressed: dialog.cancelled()
-        // Tab goes round the two buttons and never leaves the card.
-        Keys.onTabPressed: (confirmButton.activeFocus ? cancelButton : confirmButton).forceActiveFocus(Qt.TabFocusReason)
-        Keys.onBacktabPressed: (cancelButton.activeFocus ? confirmButton : cancelButton).forceActiveFocus(Qt.BacktabFocusReason)
+        Keys.onEscapePressed: dialog.answer(false)
+        Keys.onReturnPressed: dialog.answer(false)
+        Keys.onEnterPressed: dialog.answer(false)
+        // Tab goes round the two buttons and never leaves the card. A button takes Tab for
+        // focus navigation before the card would see it, so each button passes it on itself.
+        Keys.onTabPressed: cancelButton.forceActiveFocus(Qt.TabFocusReason)
+        Keys.onBacktabPressed: confirmButton.forceActiveFocus(Qt.BacktabFocusReason)
 
         Rectangle {
             anchors.fill: parent
@@ -115,7 +134,9 @@ FocusScope {
                     prominent: true
                     text: dialog.cancelTitle
                     Accessible.defaultButton: true
-                    onClicked: dialog.cancelled()
+                    onClicked: dialog.answer(false)
+                    Keys.onTabPressed: confirmButton.forceActiveFocus(Qt.TabFocusReason)
+                    Keys.onBacktabPressed: confirmButton.forceActiveFocus(Qt.BacktabFocusReason)
                 }
                 CapsuleButton {
                     id: confirmButton
@@ -123,7 +144,9 @@ FocusScope {
                     s: dialog.s
                     destructive: true
                     text: dialog.confirmTitle
-                    onClicked: dialog.confirmed()
+                    onClicked: dialog.answer(true)
+                    Keys.onTabPressed: cancelButton.forceActiveFocus(Qt.TabFocusReason)
+                    Keys.onBacktabPressed: cancelButton.forceActiveFocus(Qt.BacktabFocusReason)
                 }
             }
         }

@@ -24,44 +24,46 @@ Column {
                 width: parent.width
                 spacing: 12
                 Divider { visible: paragraph.index > 0 }
-                Row {
+                ReadingLine {
                     objectName: paragraph.modelData.identifier
                     width: parent.width
-                    spacing: 3 * screen.c
-                    Accessible.role: Accessible.StaticText
-                    Accessible.name: paragraph.modelData.title + ". " + paragraph.modelData.body
-                    Item {
-                        width: 29 * screen.c
-                        height: symbol.height
-                        SymbolImage {
-                            id: symbol
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            y: 1 * screen.c
-                            name: paragraph.modelData.symbol
-                            pointSize: 14 * screen.c
-                            color: TileGraphics.accentColor
-                            Accessible.ignored: true
+                    text: paragraph.modelData.title + ". " + paragraph.modelData.body
+                    Row {
+                        width: parent.width
+                        spacing: 3 * screen.c
+                        Item {
+                            width: 29 * screen.c
+                            height: symbol.height
+                            SymbolImage {
+                                id: symbol
+                                anchors.horizontalCenter: parent.horizontalCenter
+                                y: 1 * screen.c
+                                name: paragraph.modelData.symbol
+                                pointSize: 14 * screen.c
+                                color: TileGraphics.accentColor
+                                Accessible.ignored: true
+                            }
                         }
-                    }
-                    Column {
-                        width: parent.width - 29 * screen.c - parent.spacing
-                        spacing: 2
-                        Text {
-                            width: parent.width
-                            text: paragraph.modelData.title
-                            font.pixelSize: 13 * screen.c
-                            font.weight: Font.DemiBold
-                            color: TileGraphics.primaryColor
-                            wrapMode: Text.Wrap
-                            Accessible.ignored: true
-                        }
-                        Text {
-                            width: parent.width
-                            text: paragraph.modelData.body
-                            font.pixelSize: 13 * screen.c
-                            color: TileGraphics.secondaryColor
-                            wrapMode: Text.Wrap
-                            Accessible.ignored: true
+                        Column {
+                            width: parent.width - 29 * screen.c - parent.spacing
+                            spacing: 2
+                            Text {
+                                width: parent.width
+                                text: paragraph.modelData.title
+                                font.pixelSize: 13 * screen.c
+                                font.weight: Font.DemiBold
+                                color: TileGraphics.primaryColor
+                                wrapMode: Text.Wrap
+                                Accessible.ignored: true
+                            }
+                            Text {
+                                width: parent.width
+                                text: paragraph.modelData.body
+                                font.pixelSize: 13 * screen.c
+                                color: TileGraphics.secondaryColor
+                                wrapMode: Text.Wrap
+                                Accessible.ignored: true
+                            }
                         }
                     }
                 }
@@ -82,24 +84,26 @@ Column {
                 width: parent.width
                 spacing: 8
                 Divider { visible: keyLine.index > 0 }
-                RowLayout {
+                ReadingLine {
                     width: parent.width
-                    Accessible.role: Accessible.StaticText
-                    Accessible.name: keyLine.modelData.action + ": " + keyLine.modelData.keys
-                    Text {
-                        Layout.fillWidth: true
-                        text: keyLine.modelData.action
-                        font.pixelSize: 13 * screen.c
-                        color: TileGraphics.primaryColor
-                        wrapMode: Text.Wrap
-                        Accessible.ignored: true
-                    }
-                    Text {
-                        text: keyLine.modelData.keys
-                        font.pixelSize: 13 * screen.c
-                        font.weight: Font.Medium
-                        color: TileGraphics.secondaryColor
-                        Accessible.ignored: true
+                    text: keyLine.modelData.action + ": " + keyLine.modelData.keys
+                    RowLayout {
+                        width: parent.width
+                        Text {
+                            Layout.fillWidth: true
+                            text: keyLine.modelData.action
+                            font.pixelSize: 13 * screen.c
+                            color: TileGraphics.primaryColor
+                            wrapMode: Text.Wrap
+                            Accessible.ignored: true
+                        }
+                        Text {
+                            text: keyLine.modelData.keys
+                            font.pixelSize: 13 * screen.c
+                            font.weight: Font.Medium
+                            color: TileGraphics.secondaryColor
+                            Accessible.ignored: true
+                        }
                     }
                 }
             }

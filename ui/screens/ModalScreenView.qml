@@ -23,9 +23,33 @@ FocusScope {
         textScale: view.textScale
     }
 
+    // Focus lands on the screen itself, which a screen reader announces by its title.
     Component.onCompleted: view.forceActiveFocus(Qt.OtherFocusReason)
-    // The dialog on top takes Escape; with none up, Escape goes on to the window.
-    Keys.onEscapePressed: function(event) { event.accepted = screenController.cancelTopDialog() }
+    Accessible.role: Accessible.Dialog
+    Accessible.name: screenController.title
+
+    // The body scrolls to whatever takes keyboard focus, so Tab never lands out of sight.
+    Connections {
+        target: view.Window.window
+        // Once the item has been laid out, which a newly made one may not be yet.
+        function onActiveFocusItemChanged() { Qt.callLater(view.scrollToFocus) }
+    }
+    function scrollToFocus() {
+        const window = view.Window.window
+        const item = window ? window.activeFocusItem : null
+        let inside = false
+        for (let p = item; p; p = p.parent) if (p === body) { inside = true; break }
+        if (!inside) return
+        const margin = 6 * view.b
+        const top = item.mapToItem(body, 0, 0).y - margin
+        const bottom = top + item.height + 2 * margin
+        if (top < scroller.contentY)
+            scroller.contentY = Math.max(0, top)
+        else if (bottom > scroller.contentY + scroller.height)
+            scroller.contentY = Math.max(0, Math.min(bottom, scroller.contentHeight) - scroller.height)
+    }
+    // Escape answers the dialog on top; with none up it closes the screen.
+    Keys.onEscapePressed: if (!screenController.cancelTopDialog()) screenController.dismiss()
 
     // The status may have changed behind our back (another program, the desktop's settings)
     // while the panel was hidden.

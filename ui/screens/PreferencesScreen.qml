@@ -42,19 +42,56 @@ Column {
                 Accessible.name: qsTranslate("Velmora", "Menu Bar Icon")
                 Repeater {
                     model: screen.controller.menuBarIconOptions
-                    delegate: GlassButton {
+                    // Drawn as the header's round glass buttons, but one of three choices: a
+                    // radio button, so a screen reader says which one is selected.
+                    delegate: RadioButton {
                         id: iconButton
                         required property var modelData
                         readonly property bool isCurrent: screen.game.menuBarIcon === modelData.value
                         objectName: modelData.identifier
-                        s: screen.c
-                        symbol: modelData.symbol
-                        prominent: isCurrent
-                        tip: modelData.name
+                        implicitWidth: 28 * screen.c
+                        implicitHeight: 28 * screen.c
+                        padding: 6 * screen.c
+                        focusPolicy: Qt.TabFocus
+                        hoverEnabled: true
+                        autoExclusive: false
+                        // Shows the model's icon; a press asks for it.
+                        checked: isCurrent
+                        onClicked: choose()
                         Accessible.name: modelData.accessibleName
                         Accessible.selected: isCurrent
-                        Accessible.onPressAction: iconButton.clicked()
-                        onClicked: screen.game.menuBarIcon = modelData.value
+                        Accessible.onPressAction: choose()
+                        Accessible.onToggleAction: choose()
+                        function choose() {
+                            screen.game.menuBarIcon = modelData.value
+                            Qt.callLater(iconButton.resync)
+                        }
+                        function resync() { iconButton.checked = Qt.binding(function() { return iconButton.isCurrent }) }
+
+                        indicator: null
+                        contentItem: Item {
+                            implicitWidth: 16 * screen.c
+                            implicitHeight: 16 * screen.c
+                            SymbolImage {
+                                anchors.centerIn: parent
+                                name: iconButton.modelData.symbol
+                                pointSize: 12 * screen.c
+                                color: iconButton.isCurrent ? "white" : TileGraphics.primaryColor
+                            }
+                        }
+                        background: Rectangle {
+                            radius: width / 2
+                            color: iconButton.isCurrent ? TileGraphics.accentColor
+                                                        : Qt.rgba(TileGraphics.windowColor.r, TileGraphics.windowColor.g,
+                                                                  TileGraphics.windowColor.b, iconButton.down ? 0.6 : 0.85)
+                            border.width: iconButton.visualFocus ? 2 : 1
+                            border.color: iconButton.visualFocus ? TileGraphics.accentColor
+                                                                 : Qt.rgba(TileGraphics.primaryColor.r, TileGraphics.primaryColor.g,
+                                                                           TileGraphics.primaryColor.b, 0.15)
+                        }
+                        ToolTip.visible: hovered
+                        ToolTip.text: modelData.name
+                        ToolTip.delay: 700
                     }
                 }
             }
@@ -68,7 +105,7 @@ Column {
                 s: screen.c
                 options: screen.controller.boardSizeOptions
                 selection: screen.game.boardSize
-                Accessible.name: qsTranslate("Velmora", "Game Size")
+                label: qsTranslate("Velmora", "Game Size")
                 onChosen: function(value) { screen.game.boardSize = value }
             }
         }
@@ -120,7 +157,7 @@ Column {
                 options: screen.controller.difficultyOptions
                 selection: screen.game.difficulty
                 tip: difficultyTip.text
-                Accessible.name: qsTranslate("Velmora", "Difficulty")
+                label: qsTranslate("Velmora", "Difficulty")
                 onChosen: function(value) { screen.controller.chooseDifficulty(value) }
             }
             ToolTip {
@@ -167,65 +204,76 @@ Column {
             objectName: "tileThemePicker"
             readonly property real cell: 40 * screen.c
             columns: screen.controller.adaptiveColumns(width, cell, 10)
+            // Equal columns share the width; each swatch sits centred in its column.
+            readonly property real columnWidth: (width - (columns - 1) * columnSpacing) / Math.max(1, columns)
             width: parent.width
             topPadding: 4
             bottomPadding: 4
             rowSpacing: 10
-            columnSpacing: (width - columns * cell) / Math.max(1, columns - 1)
+            columnSpacing: 10
             Repeater {
                 model: screen.controller.themeOptions
-                delegate: RadioButton {
-                    id: swatch
+                delegate: Item {
+                    id: themeCell
                     required property var modelData
-                    readonly property bool isCurrent: screen.game.tileTheme === modelData.value
-                    objectName: modelData.identifier
-                    width: themes.cell
+                    width: themes.columnWidth
                     height: themes.cell
-                    padding: 0
-                    autoExclusive: false
-                    // Shows the model's theme; a press asks for it.
-                    checked: isCurrent
-                    onClicked: choose()
-                    Accessible.name: modelData.accessibleName
-                    Accessible.selected: isCurrent
-                    Accessible.onPressAction: choose()
-                    Accessible.onToggleAction: choose()
-                    function choose() {
-                        screen.game.tileTheme = modelData.value
-                        Qt.callLater(swatch.resync)
-                    }
-                    function resync() { swatch.checked = Qt.binding(function() { return swatch.isCurrent }) }
+                    RadioButton {
+                        id: swatch
+                        readonly property var modelData: themeCell.modelData
+                        readonly property bool isCurrent: screen.game.tileTheme === modelData.value
+                        objectName: modelData.identifier
+                        x: (themeCell.width - width) / 2
+                        width: themes.cell
+                        height: themes.cell
+                        padding: 0
+                        autoExclusive: false
+                        // Shows the model's theme; a press asks for it.
+                        checked: isCurrent
+                        onClicked: choose()
+                        Accessible.name: modelData.accessibleName
+                        Accessible.selected: isCurrent
+                        Accessible.onPressAction: choose()
+                        Accessible.onToggleAction: choose()
+                        function choose() {
+                            screen.game.tileTheme = modelData.value
+                            Qt.callLater(swatch.resync)
+                        }
+                        function resync() { swatch.checked = Qt.binding(function() { return swatch.isCurrent }) }
 
-                    indicator: null
-                    background: null
-                    contentItem: Item {
-                        Rectangle {  // drop shadow: stronger under the chosen theme
-                            x: 0; y: 1
-                            width: parent.width; height: parent.height
-                            radius: 5
-                            color: Qt.rgba(0, 0, 0, swatch.isCurrent ? 0.3 : 0.1)
-                        }
-                        CoveredTileView {
-                            theme: swatch.modelData.value
-                            size: themes.cell
-                            Accessible.ignored: true
-                        }
-                        Rectangle {
-                            anchors.fill: parent
-                            radius: 5
-                            color: "transparent"
-                            border.width: 2.5
-                            border.color: swatch.isCurrent ? TileGraphics.accentColor : "transparent"
-                        }
-                        Rectangle {  // keyboard focus: its own outline, apart from the choice
-                            objectName: "focusOutline"
-                            anchors.fill: parent
-                            anchors.margins: -3
-                            radius: 7
-                            color: "transparent"
-                            border.width: 2
-                            border.color: TileGraphics.primaryColor
-                            opacity: swatch.visualFocus ? 1 : 0
+                        indicator: null
+                        background: null
+                        contentItem: Item {
+                            Rectangle {  // drop shadow: stronger under the chosen theme
+                                x: 0; y: 1
+                                width: parent.width; height: parent.height
+                                radius: 5
+                                color: Qt.rgba(0, 0, 0, swatch.isCurrent ? 0.3 : 0.1)
+                            }
+                            CoveredTileView {
+                                theme: swatch.modelData.value
+                                size: themes.cell
+                                Accessible.ignored: true
+                            }
+                            // Both outlines straddle their shapes, half of the stroke outside.
+                            Rectangle {
+                                anchors.fill: parent
+                                anchors.margins: -1.25
+                                radius: 5 + 1.25
+                                color: "transparent"
+                                border.width: 2.5
+                                border.color: swatch.isCurrent ? TileGraphics.accentColor : "transparent"
+                            }
+                            Rectangle {  // keyboard focus: its own outline, apart from the choice
+                                objectName: "focusOutline"
+                                anchors.fill: parent
+                                anchors.margins: -3 - 1
+                                radius: 7 + 1
+                                color: "transparent"
+                                border.width: 2
+                                border.color: TileGraphics.primaryColor
+                                opacity: swatch.visualFocus ? 1 : 0
+                            }
                         }
                     }
                 }

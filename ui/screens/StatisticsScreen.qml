@@ -20,28 +20,30 @@ ScreenSection {
             required property int index
             width: parent.width
             Divider { visible: entry.index > 0 }
-            RowLayout {
+            ReadingLine {
                 objectName: entry.modelData.identifier
                 width: parent.width
-                height: implicitHeight + 16
-                Accessible.role: Accessible.StaticText
-                Accessible.name: entry.modelData.accessibleName
-                Text {
-                    Layout.fillWidth: true
-                    leftPadding: 2
-                    text: entry.modelData.label
-                    font.pixelSize: 13 * screen.c
-                    color: TileGraphics.primaryColor
-                    wrapMode: Text.Wrap
-                    Accessible.ignored: true
-                }
-                Text {
-                    rightPadding: 2
-                    text: entry.modelData.value
-                    font.pixelSize: 13 * screen.c
-                    font.weight: Font.Medium
-                    color: TileGraphics.primaryColor
-                    Accessible.ignored: true
+                text: entry.modelData.accessibleName
+                RowLayout {
+                    width: parent.width
+                    height: implicitHeight + 16
+                    Text {
+                        Layout.fillWidth: true
+                        leftPadding: 2
+                        text: entry.modelData.label
+                        font.pixelSize: 13 * screen.c
+                        color: TileGraphics.primaryColor
+                        wrapMode: Text.Wrap
+                        Accessible.ignored: true
+                    }
+                    Text {
+                        rightPadding: 2
+                        text: entry.modelData.value
+                        font.pixelSize: 13 * screen.c
+                        font.weight: Font.Medium
+                        color: TileGraphics.primaryColor
+                        Accessible.ignored: true
+                    }
                 }
             }
         }

@@ -23,7 +23,7 @@ def expert_chosen_in_preferences_deals_484_tiles(app):
     open_from_menu(app, "Preferences")
     # The board behind the screen is out of the tree while the screen shows.
     va.check(not app.find_all("panel", "Board"), "the board is still exposed behind the screen")
-    app.act(app.find(None, "Difficulty"), "Press")
+    app.act(app.find(None, "Difficulty: Beginner"), "Press")
     app.act(app.find("menu item", "Expert"), "Press")
     close_screen(app)
     board = app.find("panel", "Board")
