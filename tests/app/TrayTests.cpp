@@ -275,7 +275,7 @@ void TrayTests::symbolIsDrawnForThePanelEachDesktopShows() {
 void TrayTests::kdeFilesThatCannotBeReadGiveTheSymbolForBoth() {
     QTemporaryDir dir;
     const QString user = dir.filePath("kdeglobals"), defaults = dir.filePath("kdedefaults/kdeglobals");
-    writeFile(defaults, QByteArray("[General]\nColorScheme=Breeze\0\x01\x02Dark\n", 32));
+    writeFile(defaults, QByteArray("[General]\nColorScheme=Breeze\0\x01\x02" "Dark\n", 32));
     QVERIFY(readKdeColours(user, defaults).unreadable);
     QCOMPARE(trayPanelAppearance("KDE", "", "", readKdeColours(user, defaults)), PanelAppearance::unknown);
     // Something that is not a file where the file should be.
