@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -576,6 +577,9 @@ void BoardViewTests::tilesAndTheirPartsAreMadeWhenFirstNeeded() {
 // Flag, question mark, nothing: each mark grows in from 30 % past its full size and back,
 // the one taken off shrinks away meanwhile, and with reduce motion the marks change at once.
 void BoardViewTests::marksSpringInAndOutAcrossFlagAndQuestionMark() {
+    // Every frame one step on, so the overshoot is seen however slow the mark's first frame is.
+    TileClock::setFrameStepForTesting(16);
+    const auto realTime = qScopeGuard([] { TileClock::setFrameStepForTesting(0); });
     UiHarness h;
     QVERIFY(h.load());
     h.layMines(kFarMines);

@@ -377,7 +377,7 @@ TileClock::TileClock(QObject* parent) : QObject(parent) {
     ticker_ = new ClockTicker([this] { tick(); }, this);
 }
 
-double TileClock::now() const { return elapsed_.nsecsElapsed() / 1e6; }
+double TileClock::now() const { return frameStepMs_ > 0 ? time_ : elapsed_.nsecsElapsed() / 1e6; }
 
 double TileClock::runFor(double ms) {
     // While running, the time moves only with the frames: every tile that starts within one
@@ -397,7 +397,7 @@ double TileClock::runFor(double ms) {
 }
 
 void TileClock::tick() {
-    time_ = now();
+    time_ = frameStepMs_ > 0 ? time_ + frameStepMs_ : now();
     emit timeChanged();
     if (time_ < until_) return;
     ticker_->stop();

@@ -134,12 +134,18 @@ public:
     // was stopped, else the last frame's).
     Q_INVOKABLE double runFor(double ms);
 
+    // With a step above zero every clock advances by exactly that many milliseconds a frame,
+    // however late the frame comes, so a test sees each stage of an animation even when a
+    // frame is slow (the first drawing of an image) or the machine is busy. Zero: real time.
+    static void setFrameStepForTesting(double ms) { frameStepMs_ = ms; }
+
 signals:
     void timeChanged();
     void runningChanged();
 
 private:
     void tick();
+    static inline double frameStepMs_ = 0;
     QElapsedTimer elapsed_;
     QAbstractAnimation* ticker_ = nullptr;
     double time_ = 0;
