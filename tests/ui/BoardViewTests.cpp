@@ -1137,6 +1137,9 @@ void BoardViewTests::counterRollsUnlessMotionIsReduced() {
         QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, h.tileCentre(4, 4));
         const QList<QQuickItem*> cells = digitCells(h.item(QStringLiteral("minesLeftText")));
         QCOMPARE(cells.size(), 2);  // "10"
+        for (QQuickItem* cell : cells)
+            for (QQuickItem* text : cell->childItems())
+                QVERIFY(test::tabularWhereQtCan(text->property("font").value<QFont>()));
         QQuickItem* units = cells.first()->x() > cells.last()->x() ? cells.first() : cells.last();
         QCOMPARE(cells.first()->width(), cells.last()->width());
         h.game.setDifficulty(Difficulty::intermediate);

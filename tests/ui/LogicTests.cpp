@@ -1,4 +1,6 @@
 #include <QCoreApplication>
+#include <QFontInfo>
+#include <QFontMetricsF>
 
 #include <cmath>
 #include <QSignalSpy>
@@ -9,6 +11,7 @@
 
 #include "BoardController.h"
 #include "CatcherView.h"
+#include "DigitFont.h"
 #include "LocalizedText.h"
 #include "Symbols.h"
 #include "TileGraphics.h"
@@ -51,6 +54,7 @@ private slots:
     void shadowsBlurAndShiftTheCoverage();
     void uncoveredFacesAndMarksLineUpWithTheCoveredTile();
     void clockRunsOnlyWhileWanted();
+    void tabularFiguresGiveEveryDigitOneWidth();
 };
 
 void LogicTests::pluralCategoriesFollowTheLanguage() {
@@ -460,6 +464,29 @@ void LogicTests::clockRunsOnlyWhileWanted() {
     const double later = clock.runFor(0);
     QVERIFY(later >= clock.time() - 1e-9 && later >= from + 30);
     QTRY_VERIFY(!clock.running());
+}
+
+void LogicTests::tabularFiguresGiveEveryDigitOneWidth() {
+    // The measure needs a font whose ordinary digits differ in width and that has tabular
+    // ones: DejaVu Sans's digits are all one width already and it has no "tnum".
+    QFont font(QStringLiteral("Cantarell"));
+    font.setPixelSize(13);
+    font.setWeight(QFont::Medium);
+    if (QFontInfo(font).family() != font.family()) QSKIP("Cantarell is not installed (fonts-cantarell)");
+    const QFontMetricsF plain(font);
+    QVERIFY(plain.horizontalAdvance(QStringLiteral("1111")) < plain.horizontalAdvance(QStringLiteral("0000")));
+
+    const QFont tabular = withTabularFigures(font);
+    if (!canUseTabularFigures()) {
+        // Before Qt 6.6 the font is left as it is and the digit cells do the work.
+        QCOMPARE(tabular, font);
+        return;
+    }
+    const QFontMetricsF metrics(tabular);
+    const qreal zero = metrics.horizontalAdvance(QStringLiteral("0"));
+    QCOMPARE(metrics.horizontalAdvance(QStringLiteral("1111")), metrics.horizontalAdvance(QStringLiteral("0000")));
+    for (char16_t d = u'1'; d <= u'9'; ++d) QCOMPARE(metrics.horizontalAdvance(QString(QChar(d))), zero);
+    QCOMPARE(digitCellWidth(tabular), std::ceil(zero));
 }
 
 QTEST_MAIN(LogicTests)

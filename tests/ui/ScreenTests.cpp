@@ -47,6 +47,16 @@ bool press(QQuickItem* item) {
 
 bool shown(QQuickItem* item) { return item && item->isVisible() && item->opacity() > 0; }
 
+// The text item under root that shows exactly the text, if any.
+QQuickItem* textShowing(QQuickItem* root, const QString& text) {
+    if (!root) return nullptr;
+    for (QQuickItem* child : root->childItems()) {
+        if (child->inherits("QQuickText") && child->property("text").toString() == text) return child;
+        if (QQuickItem* found = textShowing(child, text)) return found;
+    }
+    return nullptr;
+}
+
 // Opens the game menu and picks an entry the way a pointer does.
 void chooseMenuEntry(UiHarness& h, const char* entry) {
     QQuickItem* button = h.item(QStringLiteral("moreMenuButton"));
@@ -646,6 +656,10 @@ private slots:
         QTest::mouseClick(h.window.get(), Qt::LeftButton, {}, confirm->mapToScene({8, 8}).toPoint());
         QCOMPARE(h.game.gamesPlayed(), 0);
         QCOMPARE(h.game.phase(), GamePhase::playing);  // the game on the board goes on
+        // The value redrawn in the font's equal-width digits where the Qt at hand has them.
+        QQuickItem* played = nullptr;
+        QTRY_VERIFY((played = textShowing(h.item(QStringLiteral("stat-gamesPlayed")), QStringLiteral("0"))));
+        QVERIFY(test::tabularWhereQtCan(played->property("font").value<QFont>()));
         QTRY_VERIFY(!shown(h.item(QStringLiteral("resetStatsDialog"))));
         c->dismiss();
         QTRY_VERIFY(!h.game.isShowingScreen());

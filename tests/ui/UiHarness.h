@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -100,5 +101,16 @@ struct UiHarness {
         game.setNextLayout(layout);
     }
 };
+
+// Whether the font asks for tabular figures where this Qt can. Qt 6.7 and later read a
+// font's features back; older Qt cannot ask for them (or, 6.6, read them), so nothing to check.
+inline bool tabularWhereQtCan(const QFont& font) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    return font.featureValue("tnum") == 1;
+#else
+    Q_UNUSED(font);
+    return true;
+#endif
+}
 
 }  // namespace velmora::ui::test

@@ -431,17 +431,14 @@ FocusScope {
 
     // Digits in cells of one width, so the counter and the clock keep their size as they
     // count; with `rolls` a changed digit slides up out of its cell while the new one rises in,
-    // on the counter's spring.
+    // on the counter's spring. The font asks for tabular figures where the Qt at hand can, so
+    // the digits inside the cells are the font's own equal-width ones.
     component DigitText: Row {
         id: digits
         property string text
         property bool rolls: false
-        readonly property font digitFont: Qt.font({ pixelSize: 11 * root.s, weight: Font.Medium })
-        readonly property real digitWidth: {
-            let widest = 0
-            for (let d = 0; d <= 9; ++d) widest = Math.max(widest, digitMetrics.advanceWidth(String(d)))
-            return Math.ceil(widest)
-        }
+        readonly property font digitFont: DigitFont.tabular(Qt.font({ pixelSize: 11 * root.s, weight: Font.Medium }))
+        readonly property real digitWidth: DigitFont.cellWidth(digitFont)
         layoutDirection: Qt.RightToLeft  // cells count from the last digit, which keeps its place
         FontMetrics { id: digitMetrics; font: digits.digitFont }
         Repeater {

@@ -39,8 +39,9 @@ ScreenSection {
                     Text {
                         rightPadding: 2
                         text: entry.modelData.value
-                        font.pixelSize: 13 * screen.c
-                        font.weight: Font.Medium
+                        // Equal-width digits where the Qt at hand offers them, so a value that
+                        // changes while the screen is open keeps its digits in place.
+                        font: DigitFont.tabular(Qt.font({ pixelSize: 13 * screen.c, weight: Font.Medium }))
                         color: TileGraphics.primaryColor
                         Accessible.ignored: true
                     }
