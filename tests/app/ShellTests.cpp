@@ -451,7 +451,7 @@ void ShellTests::panelGoesOnlyWhenItsActivationStaysLost() {
     PanelWindow panel(window.get(), true);
     QSignalSpy dismissals(&panel, &PanelWindow::dismissRequested);
     elsewhere->show();
-    panel.present(QPoint(0, 0), false);
+    panel.present(PanelSpot(), false);
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
     // Taken away and handed back at once, as a window manager may do: the panel stays. The
