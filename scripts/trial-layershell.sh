@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Tries the tray panel as a layer-shell surface under KWin Wayland, headless, from outside.
+# Tries the tray panel as a layer-shell surface under KWin Wayland (or sway), headless, from
+# outside.
 # Meant for a Debian 13 root (Qt 6.8, LayerShellQt), as root, where it may install what it
 # needs:
 #
 #   VELMORA_RELEASE_CACHE=/var/cache/velmora-release \
 #     scripts/release-root.sh trixie bash scripts/trial-layershell.sh [OUT]
+#
+# VELMORA_TRIAL_COMPOSITOR=sway runs it under sway (wlroots, headless, pixman) with a bar at
+# the top instead; it also takes screenshots there (grim), which KWin's screenshot interface
+# does not give without OpenGL. VELMORA_TRIAL_PLASMA=1 adds plasmashell to KWin, whose panel
+# keeps the bottom edge: the game's panel must then rest on it.
 #
 # OUT (default build-trial-layershell/) receives the screenshots, KWin's window lists, the
 # game's Wayland traffic and notes.txt. release-root.sh throws the run's tree away: there,
@@ -20,6 +26,8 @@
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+compositor=${VELMORA_TRIAL_COMPOSITOR:-kwin}
+plasma=${VELMORA_TRIAL_PLASMA:-0}
 out=${1:-$here/build-trial-layershell}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
@@ -29,7 +37,10 @@ say() { echo "trial-layershell: $*" >&2; }
 
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
   need=()
-  for p in kwin-wayland libwayland-dev plasma-wayland-protocols python3-gi gir1.2-glib-2.0; do
+  packages=(libwayland-dev python3-gi gir1.2-glib-2.0)
+  if [ "$compositor" = sway ]; then packages+=(sway grim wtype jq); else packages+=(kwin-wayland plasma-wayland-protocols); fi
+  [ "$plasma" = 1 ] && packages+=(plasma-workspace plasma-desktop)
+  for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
   done
   if [ ${#need[@]} -gt 0 ]; then
@@ -39,7 +50,12 @@ if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
       "${need[@]}" >"$out/apt.log" 2>&1 || { say "apt-get failed: see $out/apt.log"; exit 1; }
   fi
 fi
-command -v kwin_wayland >/dev/null || { say "needs kwin_wayland (package kwin-wayland)"; exit 77; }
+case $compositor in
+  kwin) command -v kwin_wayland >/dev/null || { say "needs kwin_wayland (package kwin-wayland)"; exit 77; } ;;
+  sway) command -v sway >/dev/null && command -v grim >/dev/null && command -v wtype >/dev/null ||
+          { say "needs sway, grim and wtype"; exit 77; } ;;
+  *) say "no such compositor here: $compositor"; exit 2 ;;
+esac
 
 if [ -z "${VELMORA_TRIAL_GAME:-}" ]; then
   say "building the game in $build"
@@ -256,7 +272,7 @@ if [ "${1:-}" != --in-session ] && [ -z "${VELMORA_TRIAL_IN_SESSION:-}" ]; then
   status=0
   env -i PATH="$PATH" LANG=C.UTF-8 HOME="$home" XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$home/.config" \
     XDG_DATA_HOME="$home/.local/share" XDG_CACHE_HOME="$home/.cache" VELMORA_TRIAL_IN_SESSION=1 \
-    VELMORA_TRIAL_GAME="$game" dbus-run-session -- bash "$0" "$out" || status=$?
+    VELMORA_TRIAL_GAME="$game" VELMORA_TRIAL_COMPOSITOR="$compositor" VELMORA_TRIAL_PLASMA="$plasma" dbus-run-session -- bash "$0" "$out" || status=$?
   rm -rf "$runtime" "$home"
   exit $status
 fi
@@ -274,43 +290,75 @@ check() {  # check NAME CONDITION-STATUS DETAIL
   echo "$1: $3" >>"$out/notes.txt"
 }
 : >"$out/notes.txt"
-dpkg-query -W kwin-wayland liblayershellqtinterface6 libqt6gui6 >>"$out/notes.txt" 2>&1 || true
+dpkg-query -W kwin-wayland sway liblayershellqtinterface6 libqt6gui6 2>/dev/null | grep -v '\s$' >>"$out/notes.txt" || true
 wait_for() {  # wait_for SECONDS COMMAND...
   local deadline=$((SECONDS + $1)); shift
   until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.2; done
 }
 
-# File capabilities on kwin_wayland (CAP_SYS_NICE) make exec fail in a root without them;
-# a copy has none.
-kwin=$XDG_RUNTIME_DIR/kwin_wayland
-cp /usr/bin/kwin_wayland "$kwin"
-export WAYLAND_DISPLAY=wayland-velmora-trial
 export XDG_SESSION_TYPE=wayland
-KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 LIBGL_ALWAYS_SOFTWARE=1 \
-  QT_LOGGING_RULES="kwin_scripting.debug=true;js.debug=true" \
-  "$kwin" --virtual --width 1280 --height 800 --output-count 2 --socket "$WAYLAND_DISPLAY" \
-  --no-lockscreen --no-global-shortcuts >"$out/kwin.log" 2>&1 &
-pids+=($!)
-if ! wait_for 30 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"; then
-  say "KWin did not start: see $out/kwin.log"; ls -la "$XDG_RUNTIME_DIR" >&2; ps -ef >&2; exit 1
-fi
-# The game takes the desktop for Plasma, as under a Plasma session.
-export XDG_CURRENT_DESKTOP=KDE
-wait_for 20 bash -c 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.ListNames | grep -q org.kde.KWin' ||
-  say "KWin is not on the bus"
-
-fifo=$XDG_RUNTIME_DIR/keys
-mkfifo "$fifo"
-python3 "$probe" fakeinput "$fifo" >"$out/fakeinput.log" 2>&1 &
-pids+=($!)
-wait_for 10 grep -q ready "$out/fakeinput.log" || say "fake input not ready: $(cat "$out/fakeinput.log")"
-key() { echo "key $1" >"$fifo"; }
-
 items=$XDG_RUNTIME_DIR/items
 : >"$items"
+bus_has() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.ListNames | grep -q "$1"; }
+if [ "$compositor" = kwin ]; then
+  # File capabilities on kwin_wayland (CAP_SYS_NICE) make exec fail in a root without them;
+  # a copy has none (and must keep the name, which KWin's own platform plugin checks).
+  kwin=$XDG_RUNTIME_DIR/kwin_wayland
+  cp /usr/bin/kwin_wayland "$kwin"
+  export WAYLAND_DISPLAY=wayland-velmora-trial
+  KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 LIBGL_ALWAYS_SOFTWARE=1 \
+    QT_LOGGING_RULES="kwin_scripting.debug=true;js.debug=true" \
+    "$kwin" --virtual --width 1280 --height 800 --output-count 2 --socket "$WAYLAND_DISPLAY" \
+    --no-lockscreen --no-global-shortcuts >"$out/kwin.log" 2>&1 &
+  pids+=($!)
+  if ! wait_for 30 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"; then
+    say "KWin did not start: see $out/kwin.log"; exit 1
+  fi
+  wait_for 20 bus_has org.kde.KWin || say "KWin is not on the bus"
+  # The game takes the desktop for Plasma, as under a Plasma session.
+  export XDG_CURRENT_DESKTOP=KDE
+  if [ "$plasma" = 1 ]; then
+    KDE_FULL_SESSION=true KDE_SESSION_VERSION=6 QT_QPA_PLATFORM=wayland QT_QUICK_BACKEND=software \
+      plasmashell --no-respawn >"$out/plasmashell.log" 2>&1 &
+    pids+=($!)
+  fi
+  fifo=$XDG_RUNTIME_DIR/keys
+  mkfifo "$fifo"
+  python3 "$probe" fakeinput "$fifo" >"$out/fakeinput.log" 2>&1 &
+  pids+=($!)
+  wait_for 10 grep -q ready "$out/fakeinput.log" || say "fake input not ready: $(cat "$out/fakeinput.log")"
+  key() { echo "key $1" >"$fifo"; }
+else
+  # Two monitors side by side, a bar at the top of each that keeps its edge free (no tray:
+  # the trial's watcher stands in for one).
+  cat >"$XDG_RUNTIME_DIR/sway.conf" <<CONF
+output HEADLESS-1 resolution 1280x800 position 0 0
+output HEADLESS-2 resolution 1280x800 position 1280 0
+bar {
+  position top
+  status_command while echo Velmora trial; do sleep 60; done
+  tray_output none
+}
+exec env > $XDG_RUNTIME_DIR/sway.env
+CONF
+  unset WAYLAND_DISPLAY
+  WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=2 WLR_LIBINPUT_NO_DEVICES=1 \
+    sway -c "$XDG_RUNTIME_DIR/sway.conf" >"$out/sway.log" 2>&1 &
+  pids+=($!)
+  wait_for 30 grep -q '^SWAYSOCK=' "$XDG_RUNTIME_DIR/sway.env" || { say "sway did not start: see $out/sway.log"; exit 1; }
+  export WAYLAND_DISPLAY=$(sed -n 's/^WAYLAND_DISPLAY=//p' "$XDG_RUNTIME_DIR/sway.env")
+  export SWAYSOCK=$(sed -n 's/^SWAYSOCK=//p' "$XDG_RUNTIME_DIR/sway.env")
+  export XDG_CURRENT_DESKTOP=sway
+  # A headless sway has no keyboard, and a seat without one gives no window the keys: a
+  # virtual keyboard that stays for the whole trial stands in for the one a player has.
+  wtype -s 3600000 >"$out/wtype.log" 2>&1 &
+  pids+=($!)
+  key() { wtype -k Escape; }  # the only key the trial sends
+fi
+
 python3 "$probe" watcher "$items" >"$out/watcher.log" 2>&1 &
 pids+=($!)
-wait_for 10 bash -c 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.ListNames | grep -q StatusNotifierWatcher'
+wait_for 10 bus_has StatusNotifierWatcher
 
 store=$HOME/defaults.json
 echo '{"Velmora_HasSeenWelcome":true}' >"$store"
@@ -321,7 +369,7 @@ pids+=($game_pid)
 wait_for 30 test -s "$items" || { say "the game registered no tray item: see $out/game.log"; exit 1; }
 service=$(head -1 "$items")
 
-windows() {  # windows TAG: KWin's view of every window, one JSON line each, into windows-TAG.txt
+kwin_windows() {  # kwin_windows TAG: KWin's view of every window, one JSON line each, into windows-TAG.txt
   cat >"$XDG_RUNTIME_DIR/list.js" <<JS
 const all = workspace.windowList ? workspace.windowList() : workspace.clientList();
 for (const w of all) {
@@ -336,6 +384,24 @@ JS
   python3 "$probe" script "$XDG_RUNTIME_DIR/list.js" "velmora-list-$1" 2>>"$out/probe.log"
   sleep 0.5
   grep -a "VELMORA-WINDOW $1 " "$out/kwin.log" | sed 's/.*VELMORA-WINDOW [^ ]* //' >"$out/windows-$1.txt"
+}
+windows() {  # windows TAG: the compositor's windows into windows-TAG.txt
+  if [ "$compositor" = kwin ]; then
+    kwin_windows "$1"
+  else
+    # Layer surfaces are not in sway's tree: each window (con) with its app id and rectangle.
+    swaymsg -t get_tree | jq -c '.. | objects | select(.type? == "con" or .type? == "floating_con") |
+      select(.app_id != null or .window != null) | {app_id, name, focused, rect}' >"$out/windows-$1.txt"
+    swaymsg -t get_outputs | jq -c '.[] | {name, rect}' >>"$out/windows-$1.txt"
+  fi
+}
+shot() {
+  if [ "$compositor" = kwin ]; then
+    python3 "$probe" shot "$1" >>"$out/notes.txt" 2>>"$out/probe.log" ||
+      echo "no screenshot: KWin's ScreenShot2 needs OpenGL compositing" >>"$out/notes.txt"
+  else
+    grim "$1" 2>>"$out/probe.log"
+  fi
 }
 layer_requests() { grep -a -E "zwlr_layer_(shell|surface)_v1" "$out/game.log" | grep -a -- "->" ; }
 mapped() { grep -a -c "zwlr_layer_surface_v1[@#][0-9]*\.configure" "$out/game.log"; }
@@ -355,16 +421,23 @@ sleep 1
 wait_for 5 bash -c "grep -a -q 'wl_keyboard[@#][0-9]*\.enter' '$out/game.log'"
 check "takes the keyboard when it opens" $? "$(grep -a -c 'wl_keyboard[@#][0-9]*\.enter' "$out/game.log") keyboard enter events"
 windows open
-python3 "$probe" shot "$out/01-bottom-right.png" >>"$out/notes.txt" 2>>"$out/probe.log"
+shot "$out/01-bottom-right.png"
 panel=$(grep -a -i '"resourceClass":"example.velmora.velmora"\|velmora' "$out/windows-open.txt" | head -1)
 echo "KWin's windows with the panel open:" >>"$out/notes.txt"
 cat "$out/windows-open.txt" >>"$out/notes.txt"
 if [ -n "$panel" ]; then
   echo "$panel" | grep -q '"skipTaskbar":true' && echo "$panel" | grep -q '"skipSwitcher":true'
   check "in no task list or switcher" $? "$panel"
+  dock=$(grep -a '"dock":true' "$out/windows-open.txt" | grep -a '"output":"Virtual-0"' | head -1)
+  if [ -n "$dock" ]; then
+    # Plasma's panel keeps the bottom edge: the game's panel rests on its top.
+    num() { echo "$1" | grep -o "\"$2\":-\?[0-9]*" | head -1 | cut -d: -f2; }
+    [ $(($(num "$panel" y) + $(num "$panel" height))) -eq "$(num "$dock" y)" ]
+    check "rests on Plasma's panel" $? "panel y $(num "$panel" y) height $(num "$panel" height); Plasma's panel $dock"
+  fi
 else
-  # Not a window KWin lists for scripts (nor for the task manager, which reads the same list).
-  check "in no task list or switcher" 0 "absent from workspace.windowList()"
+  # Not a window the compositor lists (sway: layer surfaces are outside its tree).
+  check "in no task list or switcher" 0 "not among the compositor's windows"
 fi
 
 # 2. Escape hides it.
@@ -382,7 +455,7 @@ echo "$requests" | grep -q 'set_anchor(5)'
 check "second monitor, top left" $? "$requests"
 sleep 1
 windows second
-python3 "$probe" shot "$out/02-second-monitor-top.png" >>"$out/notes.txt" 2>>"$out/probe.log"
+shot "$out/02-second-monitor-top.png"
 
 # 4. Another window takes the focus: the panel goes.
 destroyed=$(grep -a -c 'zwlr_layer_surface_v1[@#][0-9]*\.destroy' "$out/game.log")
@@ -393,7 +466,7 @@ pids+=($!)
 wait_for 20 bash -c "[ \$(grep -a -c 'zwlr_layer_surface_v1[@#][0-9]*\.destroy' '$out/game.log') -gt $destroyed ]"
 check "hides when another window takes the focus" $? "layer surfaces destroyed: $(grep -a -c 'zwlr_layer_surface_v1[@#][0-9]*\.destroy' "$out/game.log")"
 windows other
-python3 "$probe" shot "$out/03-other-window.png" >>"$out/notes.txt" 2>>"$out/probe.log"
+shot "$out/03-other-window.png"
 
 # 5. Open again over the other window: it comes back where the click was.
 before=$(mapped)
@@ -401,7 +474,7 @@ python3 "$probe" activate "$service" 1200 785 2>>"$out/probe.log"
 wait_for 15 bash -c "[ \$(grep -a -c 'zwlr_layer_surface_v1[@#][0-9]*\.configure' '$out/game.log') -gt $before ]"
 check "opens again over another window" $? "$(mapped) configures"
 sleep 1
-python3 "$probe" shot "$out/04-again.png" >>"$out/notes.txt" 2>>"$out/probe.log"
+shot "$out/04-again.png"
 windows again
 
 kill "$game_pid" 2>/dev/null; wait "$game_pid" 2>/dev/null
