@@ -297,7 +297,7 @@ check() {  # check NAME CONDITION-STATUS DETAIL
   echo "$1: $3" >>"$out/notes.txt"
 }
 : >"$out/notes.txt"
-dpkg-query -W kwin-wayland sway liblayershellqtinterface6 libqt6gui6 2>/dev/null | grep -v '\s$' >>"$out/notes.txt" || true
+dpkg-query -W kwin-wayland sway weston plasma-workspace liblayershellqtinterface6 libqt6gui6 2>/dev/null | grep -v '\s$' >>"$out/notes.txt" || true
 wait_for() {  # wait_for SECONDS COMMAND...
   local deadline=$((SECONDS + $1)); shift
   until "$@"; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.2; done
