@@ -4,6 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QQuickItem>
+#include <QScreen>
+
+#include "LayerPlacement.h"
+#include "LayerShellSurface.h"
 
 #ifdef VELMORA_HAVE_XCB
 #include "XcbConnection.h"
@@ -18,6 +22,8 @@ PanelWindow::PanelWindow(QQuickWindow* window, bool asPanel) : window_(window), 
     // Items pass a key they leave unaccepted on to their parents, up to the content item: a
     // key seen there is one no control or dialog in the panel wanted.
     if (asPanel_) window_->contentItem()->installEventFilter(this);
+    // The surface's role is fixed when the window is first shown, so it is chosen here.
+    if (asPanel_ && LayerShellSurface::available()) layer_ = std::make_unique<LayerShellSurface>(window_);
     window_->setProperty("framed", asPanel_);
     if (!asPanel_) {
         // A minimised window is still "visible" to Qt; only its visibility says it is gone.
@@ -94,11 +100,29 @@ void PanelWindow::markSkipTaskbar(bool mapped) {
 #endif
 }
 
-void PanelWindow::present(const QPoint& topLeft, bool grab) {
+void PanelWindow::placeLayer(const QPoint& anchor) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QList<ScreenArea> areas;
+    for (const QScreen* screen : screens) areas.append({screen->geometry(), screen->availableGeometry()});
+    const LayerPlacement placement = layerPlacement(anchor, areas, window_->size());
+    layer_->place(placement, placement.screen >= 0 ? screens[placement.screen] : nullptr);
+}
+
+void PanelWindow::moveTo(const PanelSpot& spot) {
+    if (!asPanel_ || !window_) return;
+    if (layer_)
+        placeLayer(spot.anchor);
+    else
+        window_->setPosition(spot.topLeft);
+}
+
+void PanelWindow::present(const PanelSpot& spot, bool grab) {
     wasActive_ = false;
     deactivated_.stop();
-    if (asPanel_) {
-        window_->setPosition(topLeft);
+    if (layer_) {
+        placeLayer(spot.anchor);
+    } else if (asPanel_) {
+        window_->setPosition(spot.topLeft);
         window_->create();
         markSkipTaskbar(false);
     }
@@ -146,9 +170,15 @@ bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (event->type() == QEvent::Close && !asPanel_) {
+    if (event->type() == QEvent::Close) {
         event->ignore();
-        emit closeRequested();
+        // A panel closed from outside (a window manager's close key, a compositor taking a
+        // layer surface down with its monitor) goes the way of any other turning away, so
+        // the clock stops and the game is saved.
+        if (asPanel_)
+            emit dismissRequested();
+        else
+            emit closeRequested();
         return true;
     }
     return false;

@@ -1,16 +1,29 @@
 #pragma once
 
+#include <memory>
+
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QQuickWindow>
 #include <QTimer>
 
 namespace velmora::app {
 
+class LayerShellSurface;
+
+// Where a panel opens: its top-left corner, where windows place themselves, and the point it
+// belongs to (the icon or the click on it), where the compositor places it from that.
+struct PanelSpot {
+    QPoint topLeft;
+    QPoint anchor;
+};
+
 // Drives the window that holds the game. As a panel it is a frameless tool window that goes
 // away when the user turns elsewhere: when it loses activation, or, where no window manager
 // hands out activation, on a press outside it while it holds the pointer grab. As an
 // ordinary window (no tray, or --window) its close button asks the application to quit.
+// On a Wayland compositor with the layer shell the panel is a layer surface by the tray.
 // The window itself is a QML Window made by the app; this object watches its events.
 class PanelWindow final : public QObject {
     Q_OBJECT
@@ -24,8 +37,12 @@ public:
     QQuickWindow* window() const { return window_; }
     bool isPanel() const { return asPanel_; }
     bool isVisible() const { return window_ && window_->isVisible(); }
-    // Shows the window; as a panel at `topLeft`, grabbing input when `grab` is set.
-    void present(const QPoint& topLeft, bool grab);
+    // Whether the compositor places the panel (a layer surface) rather than the panel itself.
+    bool isLayerSurface() const { return layer_ != nullptr; }
+    // Shows the window; as a panel at `spot`, grabbing input when `grab` is set.
+    void present(const PanelSpot& spot, bool grab);
+    // Moves the shown panel, as its size changed.
+    void moveTo(const PanelSpot& spot);
     void dismiss();
     void setDeactivationSettle(int milliseconds) { deactivated_.setInterval(milliseconds); }
 
@@ -47,6 +64,7 @@ protected:
 
 private:
     void releaseGrabs();
+    void placeLayer(const QPoint& anchor);
     // Keeps the panel out of taskbars, pagers and window switchers.
     void markSkipTaskbar(bool mapped);
     QPointer<QQuickWindow> window_;
@@ -55,6 +73,7 @@ private:
     bool wasActive_ = false;
     // A lost activation waits here a moment before it counts: see the constructor.
     QTimer deactivated_;
+    std::unique_ptr<LayerShellSurface> layer_;
 };
 
 }  // namespace velmora::app

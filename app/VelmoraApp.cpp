@@ -407,13 +407,13 @@ void VelmoraApp::createWindow(bool asPanel) {
     });
     // The game size or the difficulty may change the size while the panel shows.
     auto follow = [this] {
-        if (panel_->isPanel() && panel_->isVisible()) window_->setPosition(panelTopLeft());
+        if (panel_->isPanel() && panel_->isVisible()) panel_->moveTo(panelSpot());
     };
     connect(window_.get(), &QWindow::widthChanged, this, follow);
     connect(window_.get(), &QWindow::heightChanged, this, follow);
 }
 
-QPoint VelmoraApp::panelTopLeft() const {
+PanelSpot VelmoraApp::panelSpot() const {
     const QRect icon = tray_ ? tray_->geometry() : QRect();
     const bool iconKnown = icon.isValid() && QGuiApplication::screenAt(icon.center());
     // Opened before any click told where the icon is (a second launch): where panels keep
@@ -428,7 +428,7 @@ QPoint VelmoraApp::panelTopLeft() const {
     QScreen* screen = QGuiApplication::screenAt(at);
     if (!screen) screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(at, window_->size());
-    return panelPosition(iconKnown ? icon : QRect(), at, window_->size(), available);
+    return {panelPosition(iconKnown ? icon : QRect(), at, window_->size(), available), at};
 }
 
 void VelmoraApp::showPanel() {
@@ -439,7 +439,7 @@ void VelmoraApp::showPanel() {
         window_->requestActivate();
         return;
     }
-    panel_->present(panel_->isPanel() ? panelTopLeft() : QPoint(), panel_->isPanel() && !windowManagerRunning());
+    panel_->present(panel_->isPanel() ? panelSpot() : PanelSpot(), panel_->isPanel() && !windowManagerRunning());
     gate_.panelShown(clock_.elapsed());
     setViewOnScreen(true);
 }

@@ -33,6 +33,7 @@ namespace velmora::app {
 class DesktopSettings;
 class FrameLog;
 class PanelWindow;
+struct PanelSpot;
 class SingleInstance;
 class TrayIcon;
 
@@ -76,7 +77,7 @@ private:
     void waitForTray(int remainingMilliseconds);
     void startWithTray(TrayHost host);
     void updateTrayIcon();
-    QPoint panelTopLeft() const;
+    PanelSpot panelSpot() const;
     // Remembers where the icon is: its rectangle where the tray tells it, else the point the
     // host sent with a click, else the pointer.
     void noteIconAt(std::optional<QPoint> hostPoint);

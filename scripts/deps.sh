@@ -34,6 +34,8 @@ PACKAGES=(
   # The tray panel places itself through LayerShellQt where CMake finds its Qt 6 build
   # (Debian 13 on; Debian 12's package of that name is built for Qt 5).
   '?liblayershellqtinterface-dev'
+  # The compositor is asked whether it offers the layer shell before the panel becomes one.
+  libwayland-dev
 )
 
 installed() {

@@ -451,7 +451,7 @@ void ShellTests::panelGoesOnlyWhenItsActivationStaysLost() {
     PanelWindow panel(window.get(), true);
     QSignalSpy dismissals(&panel, &PanelWindow::dismissRequested);
     elsewhere->show();
-    panel.present(QPoint(0, 0), false);
+    panel.present(PanelSpot(), false);
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
     // Taken away and handed back at once, as a window manager may do: the panel stays. The
@@ -471,6 +471,20 @@ void ShellTests::panelGoesOnlyWhenItsActivationStaysLost() {
     QTRY_COMPARE(dismissals.count(), 1);
     QTest::qWait(50);
     QCOMPARE(dismissals.count(), 1);
+
+    // Closed from outside (a window manager's close key, a compositor dropping the surface
+    // with its monitor): the same turning away, so the app hides it and stops the clock,
+    // rather than a window gone behind its back. The ordinary window asks to quit instead.
+    QSignalSpy quits(&panel, &PanelWindow::closeRequested);
+    window->close();
+    QCOMPARE(dismissals.count(), 2);
+    QCOMPARE(quits.count(), 0);
+    QVERIFY(window->isVisible());
+    PanelWindow ordinary(elsewhere.get(), false);
+    QSignalSpy ordinaryQuits(&ordinary, &PanelWindow::closeRequested);
+    elsewhere->close();
+    QCOMPARE(ordinaryQuits.count(), 1);
+    QVERIFY(elsewhere->isVisible());
 }
 
 QTEST_MAIN(ShellTests)
