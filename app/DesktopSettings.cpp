@@ -164,8 +164,8 @@ void DesktopSettings::apply() {
         settings_->setReduceMotion(options_.reduceMotion || gnomeAnimationsOff_ || kdeAnimationsOff_);
         settings_->setIncreasedContrast(highContrast_);
     }
-    const PanelAppearance appearance =
-        trayPanelAppearance(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), colorScheme_, gtkTheme_, kde_);
+    const PanelAppearance appearance = trayPanelAppearance(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), colorScheme_,
+                                                           gtkTheme_, kde_, statusNotifierHostPrograms());
     if (appearance != appearance_) {
         appearance_ = appearance;
         emit appearanceChanged();

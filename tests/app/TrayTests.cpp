@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "PlatformChoice.h"
 #include "Shell.h"
 #include "tray/ActivationGate.h"
 #include "tray/TrayAppearance.h"
@@ -55,6 +56,9 @@ private slots:
     void gnomeAndXfceGetTheToolkitsItem();
     void symbolIsDrawnForThePanelEachDesktopShows();
     void kdeFilesThatCannotBeReadGiveTheSymbolForBoth();
+    void waybarAndSwayGetTheLightSymbolAndOnlyPlasmaTheName();
+    void hostsAreKnownByTheirProgram();
+    void gnomeWaylandRunsThePanelThroughXWayland();
 
 private:
     QDBusConnection watcherBus_{QString()};
@@ -293,6 +297,76 @@ void TrayTests::kdeFilesThatCannotBeReadGiveTheSymbolForBoth() {
             (c.lightnessF() < 0.3 ? dark : c.lightnessF() > 0.7 ? light : dark) += 1;
         }
     QVERIFY(dark > 10 && light > 10);
+}
+
+void TrayTests::waybarAndSwayGetTheLightSymbolAndOnlyPlasmaTheName() {
+    // waybar's tray is a mid blue strip whatever the desktop says of itself, and on any compositor.
+    QCOMPARE(trayPanelAppearance("", "'prefer-light'", "'Adwaita'", {}, {"waybar"}), PanelAppearance::dark);
+    QCOMPARE(trayPanelAppearance("Hyprland", "", "", {}, {"waybar"}), PanelAppearance::dark);
+    QCOMPARE(trayPanelAppearance("sway", "'default'", "", {}), PanelAppearance::dark);
+    // Another host on a desktop that says nothing stays unknown; Plasma's own panel still decides.
+    QCOMPARE(trayPanelAppearance("", "'default'", "", {}, {"snixembed"}), PanelAppearance::unknown);
+    QCOMPARE(trayPanelAppearance("KDE", "", "", {}, {"plasmashell"}), PanelAppearance::light);
+    // The dark symbol is never the one chosen for waybar: on its blue it is too close.
+    const QImage symbol = traySymbolImage(QStringLiteral("flag.fill"), PanelAppearance::dark, 32);
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < symbol.height(); ++y)
+        for (int x = 0; x < symbol.width(); ++x)
+            if (const QColor c = symbol.pixelColor(x, y); c.alpha() > 200) {
+                sum += c.lightnessF();
+                ++count;
+            }
+    QVERIFY(count > 50 && sum / count > 0.6);
+
+    // Only Plasma recolours the installed symbolic icon; the others draw its own dark grey.
+    QVERIFY(trayHostRecoloursSymbolicIcons("KDE"));
+    for (const char* desktop : {"GNOME", "ubuntu:GNOME", "sway", "MATE", "XFCE", ""})
+        QVERIFY2(!trayHostRecoloursSymbolicIcons(desktop), desktop);
+}
+
+void TrayTests::hostsAreKnownByTheirProgram() {
+    QVERIFY(!statusNotifierHostPrograms().contains(QCoreApplication::applicationName()));
+    // This process stands in for a bar: the name is a host's, the program is the test's own.
+    const QString name = QStringLiteral("org.kde.StatusNotifierHost-%1-1").arg(QCoreApplication::applicationPid());
+    QVERIFY(QDBusConnection::sessionBus().registerService(name));
+    QFile comm(QStringLiteral("/proc/self/comm"));
+    QVERIFY(comm.open(QIODevice::ReadOnly));
+    const QString self = QString::fromUtf8(comm.readAll()).trimmed();
+    QCOMPARE(statusNotifierHostPrograms(), QStringList{self});
+    QVERIFY(QDBusConnection::sessionBus().unregisterService(name));
+    QCOMPARE(statusNotifierHostPrograms(), QStringList{});
+}
+
+void TrayTests::gnomeWaylandRunsThePanelThroughXWayland() {
+    PlatformEnvironment gnome;
+    gnome.sessionType = "wayland";
+    gnome.currentDesktop = "ubuntu:GNOME";
+    gnome.x11Display = true;
+    QCOMPARE(preferredPlatform(gnome), QByteArray("xcb"));
+    // The player's own choice stays, and a window needs none of what XWayland gives.
+    PlatformEnvironment chosen = gnome;
+    chosen.qpaPlatform = "wayland";
+    QCOMPARE(preferredPlatform(chosen), QByteArray());
+    PlatformEnvironment window = gnome;
+    window.windowMode = true;
+    QCOMPARE(preferredPlatform(window), QByteArray());
+    // No XWayland, another desktop, or GNOME on X11: the toolkit's choice.
+    PlatformEnvironment noX = gnome;
+    noX.x11Display = false;
+    QCOMPARE(preferredPlatform(noX), QByteArray());
+    PlatformEnvironment plasma = gnome;
+    plasma.currentDesktop = "KDE";
+    QCOMPARE(preferredPlatform(plasma), QByteArray());
+    PlatformEnvironment x11 = gnome;
+    x11.sessionType = "x11";
+    QCOMPARE(preferredPlatform(x11), QByteArray());
+    // Entries are whole names: a desktop merely containing the letters is not GNOME.
+    PlatformEnvironment flashback = gnome;
+    flashback.currentDesktop = "GNOME-Flashback:GNOME";
+    QCOMPARE(preferredPlatform(flashback), QByteArray("xcb"));
+    flashback.currentDesktop = "GNOME-Classic-ish";
+    QCOMPARE(preferredPlatform(flashback), QByteArray());
 }
 
 int main(int argc, char* argv[]) {
