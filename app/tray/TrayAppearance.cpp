@@ -55,9 +55,9 @@ KdeColours readKdeColours(const QString& userFile, const QString& defaultsFile) 
 PanelAppearance trayPanelAppearance(const QString& currentDesktop, const QString& colorScheme, const QString& gtkTheme,
                                     const KdeColours& kde, const QStringList& hostPrograms) {
     if (inDesktop(currentDesktop, QStringLiteral("GNOME"))) return PanelAppearance::dark;
-    // Its style is the player's to change, but the one it comes with is what most have; a
-    // light symbol also reads on the bar's dark grey around the tray.
-    if (hostPrograms.contains(QStringLiteral("waybar"))) return PanelAppearance::dark;
+    // Its style is the player's to change, but the one it comes with is what most have: the
+    // tray on a mid blue strip of a dark bar.
+    if (hostPrograms.contains(QStringLiteral("waybar"))) return PanelAppearance::midTone;
     if (inDesktop(currentDesktop, QStringLiteral("sway"))) return PanelAppearance::dark;
     if (inDesktop(currentDesktop, QStringLiteral("KDE"))) {
         if (kde.unreadable) return PanelAppearance::unknown;

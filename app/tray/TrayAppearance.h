@@ -24,8 +24,8 @@ KdeColours readKdeColours(const QString& userFile, const QString& defaultsFile);
 
 // How light the panel holding the tray is, for the symbol drawn for it. GNOME Shell's top bar
 // is dark whatever the colour scheme; Plasma's panel follows its colour scheme and is light
-// (Breeze) when none is set; sway's bar is black, and waybar's tray (on any compositor) sits on
-// a mid blue strip of a dark bar, where only a light symbol stands out; elsewhere what the
+// (Breeze) when none is set; sway's own bar is black, and waybar's tray (on any compositor)
+// sits on a mid blue strip of a dark bar, where only a light symbol stands out; elsewhere what the
 // desktop publishes decides. A KDE file that cannot be read leaves it unknown, which draws the
 // symbol that reads on both. `hostPrograms` names the programs that show StatusNotifierItems.
 PanelAppearance trayPanelAppearance(const QString& currentDesktop, const QString& colorScheme, const QString& gtkTheme,

@@ -301,23 +301,31 @@ void TrayTests::kdeFilesThatCannotBeReadGiveTheSymbolForBoth() {
 
 void TrayTests::waybarAndSwayGetTheLightSymbolAndOnlyPlasmaTheName() {
     // waybar's tray is a mid blue strip whatever the desktop says of itself, and on any compositor.
-    QCOMPARE(trayPanelAppearance("", "'prefer-light'", "'Adwaita'", {}, {"waybar"}), PanelAppearance::dark);
-    QCOMPARE(trayPanelAppearance("Hyprland", "", "", {}, {"waybar"}), PanelAppearance::dark);
+    QCOMPARE(trayPanelAppearance("", "'prefer-light'", "'Adwaita'", {}, {"waybar"}), PanelAppearance::midTone);
+    QCOMPARE(trayPanelAppearance("Hyprland", "", "", {}, {"waybar"}), PanelAppearance::midTone);
+    QCOMPARE(trayPanelAppearance("sway", "", "", {}, {"waybar"}), PanelAppearance::midTone);
+    // sway's own bar is black.
     QCOMPARE(trayPanelAppearance("sway", "'default'", "", {}), PanelAppearance::dark);
     // Another host on a desktop that says nothing stays unknown; Plasma's own panel still decides.
     QCOMPARE(trayPanelAppearance("", "'default'", "", {}, {"snixembed"}), PanelAppearance::unknown);
     QCOMPARE(trayPanelAppearance("KDE", "", "", {}, {"plasmashell"}), PanelAppearance::light);
-    // The dark symbol is never the one chosen for waybar: on its blue it is too close.
-    const QImage symbol = traySymbolImage(QStringLiteral("flag.fill"), PanelAppearance::dark, 32);
-    double sum = 0;
-    int count = 0;
-    for (int y = 0; y < symbol.height(); ++y)
-        for (int x = 0; x < symbol.width(); ++x)
-            if (const QColor c = symbol.pixelColor(x, y); c.alpha() > 200) {
-                sum += c.lightnessF();
-                ++count;
-            }
-    QVERIFY(count > 50 && sum / count > 0.6);
+    // On waybar's blue (luminance 114 of 255) the symbol, all of its opaque pixels, is at least
+    // 40 % of the range lighter at every size a host may pick; a dark ring there would pull it
+    // down toward the blue.
+    const double blue = 0.2126 * 0x29 + 0.7152 * 0x80 + 0.0722 * 0xb9;
+    for (int size : {16, 22, 24, 32}) {
+        const QImage symbol = traySymbolImage(QStringLiteral("flag.fill"), PanelAppearance::midTone, size);
+        double sum = 0;
+        int count = 0;
+        for (int y = 0; y < symbol.height(); ++y)
+            for (int x = 0; x < symbol.width(); ++x)
+                if (const QColor c = symbol.pixelColor(x, y); c.alpha() > 128) {
+                    sum += 0.2126 * c.red() + 0.7152 * c.green() + 0.0722 * c.blue();
+                    ++count;
+                }
+        QVERIFY(count > 20);
+        QVERIFY2((sum / count - blue) / 255 >= 0.4, qPrintable(QString::number(size)));
+    }
 
     // Only Plasma recolours the installed symbolic icon; the others draw its own dark grey.
     QVERIFY(trayHostRecoloursSymbolicIcons("KDE"));
