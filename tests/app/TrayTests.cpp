@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstring>
 
 #include <QApplication>
 #include <QDBusArgument>
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "DesktopSettings.h"
 #include "PlatformChoice.h"
 #include "Shell.h"
 #include "tray/ActivationGate.h"
@@ -59,6 +61,7 @@ private slots:
     void waybarAndSwayGetTheLightSymbolAndOnlyPlasmaTheName();
     void hostsAreKnownByTheirProgram();
     void gnomeWaylandRunsThePanelThroughXWayland();
+    void barThatComesUpLaterGetsItsSymbol();
 
 private:
     QDBusConnection watcherBus_{QString()};
@@ -377,7 +380,48 @@ void TrayTests::gnomeWaylandRunsThePanelThroughXWayland() {
     QCOMPARE(preferredPlatform(flashback), QByteArray());
 }
 
+void TrayTests::barThatComesUpLaterGetsItsSymbol() {
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    qputenv("XDG_CURRENT_DESKTOP", "sway");
+    {
+        DesktopSettings settings(nullptr, Options{});
+        settings.followTrayHosts();
+        settings.applyPortalSetting(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"), 0u);
+        QCOMPARE(settings.appearance(), PanelAppearance::dark);
+        QSignalSpy changed(&settings, &DesktopSettings::appearanceChanged);
+        // waybar comes up: this very program, started under the bar's name, holds a host's name.
+        QTemporaryDir dir;
+        const QString bar = dir.filePath(QStringLiteral("waybar"));
+        QVERIFY(QFile::link(QCoreApplication::applicationFilePath(), bar));
+        QProcess process;
+        process.start(bar, {QStringLiteral("--stand-in-bar")});
+        QVERIFY(process.waitForReadyRead(20000));
+        watcherBus_.send(QDBusMessage::createSignal(QStringLiteral("/StatusNotifierWatcher"), kWatcher,
+                                                    QStringLiteral("StatusNotifierHostRegistered")));
+        QTRY_COMPARE(settings.appearance(), PanelAppearance::midTone);
+        QCOMPARE(changed.count(), 1);
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(20000));
+    }
+    if (desktop.isNull())
+        qunsetenv("XDG_CURRENT_DESKTOP");
+    else
+        qputenv("XDG_CURRENT_DESKTOP", desktop);
+}
+
 int main(int argc, char* argv[]) {
+    // A stand-in for a bar: holds a tray host's bus name until its input ends.
+    if (argc > 1 && std::strcmp(argv[1], "--stand-in-bar") == 0) {
+        QCoreApplication application(argc, argv);
+        const QString name = QStringLiteral("org.kde.StatusNotifierHost-%1-0").arg(QCoreApplication::applicationPid());
+        if (!QDBusConnection::sessionBus().registerService(name)) return 1;
+        std::puts("ready");
+        std::fflush(stdout);
+        char byte = 0;
+        while (std::fread(&byte, 1, 1, stdin) == 1) {
+        }
+        return 0;
+    }
     // A session bus of the test's own, so nothing on the desktop running the tests sees the
     // items and no panel there answers for the fake watcher.
     QProcess daemon;
