@@ -72,7 +72,9 @@ PanelAppearance trayPanelAppearance(const QString& currentDesktop, const QString
 }
 
 bool trayHostRecoloursSymbolicIcons(const QString& currentDesktop) {
-    return inDesktop(currentDesktop, QStringLiteral("KDE"));
+    for (const char* desktop : {"KDE", "MATE", "XFCE"})
+        if (inDesktop(currentDesktop, QString::fromLatin1(desktop))) return true;
+    return false;
 }
 
 QStringList statusNotifierHostPrograms() {

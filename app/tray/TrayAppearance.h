@@ -32,9 +32,10 @@ PanelAppearance trayPanelAppearance(const QString& currentDesktop, const QString
                                     const KdeColours& kde, const QStringList& hostPrograms = {});
 
 // Whether the panel recolours the installed symbolic icon to suit itself, so that it may be
-// handed the icon by name. Only Plasma does, for icons drawn in its ColorScheme-Text class:
-// GNOME's AppIndicator extension draws ours in the file's own dark grey on its black bar, and
-// waybar in GTK's default dark grey on its blue; those get the symbol drawn for their panel.
+// handed the icon by name: Plasma does for icons drawn in its ColorScheme-Text class, MATE's
+// and Xfce's panels draw a symbolic icon in their own text colour. GNOME's AppIndicator
+// extension draws ours in the file's own dark grey on its black bar, and waybar in GTK's
+// default dark grey on its blue; those, and hosts not known, get the symbol drawn for their panel.
 bool trayHostRecoloursSymbolicIcons(const QString& currentDesktop);
 
 // The programs that registered as StatusNotifierItem hosts on the session bus (their process
