@@ -72,6 +72,7 @@ void DesktopSettings::watch() {
         QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
         QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("SettingChanged"), this,
         SLOT(onPortalSettingChanged(QString, QString, QDBusVariant)));
+    followTrayHosts();
     const QString kde = kdeGlobalsPath();
     const QString folder = QFileInfo(kde).absolutePath();
     if (QFileInfo(folder).isDir()) files_.addPath(folder);
@@ -81,6 +82,16 @@ void DesktopSettings::watch() {
     if (QFileInfo(QFileInfo(defaults).absolutePath()).isDir()) files_.addPath(QFileInfo(defaults).absolutePath());
     if (QFile::exists(defaults)) files_.addPath(defaults);
 }
+
+void DesktopSettings::followTrayHosts() {
+    // At login the bar may come up after the game, and it is what the symbol will sit on.
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    QDBusConnection::sessionBus().connect(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher,
+                                          QStringLiteral("StatusNotifierHostRegistered"), this,
+                                          SLOT(onTrayHostRegistered()));
+}
+
+void DesktopSettings::onTrayHostRegistered() { apply(); }
 
 void DesktopSettings::startMonitor(const QString& schema) {
     auto* monitor = new QProcess(this);
@@ -164,8 +175,8 @@ void DesktopSettings::apply() {
         settings_->setReduceMotion(options_.reduceMotion || gnomeAnimationsOff_ || kdeAnimationsOff_);
         settings_->setIncreasedContrast(highContrast_);
     }
-    const PanelAppearance appearance =
-        trayPanelAppearance(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), colorScheme_, gtkTheme_, kde_);
+    const PanelAppearance appearance = trayPanelAppearance(qEnvironmentVariable("XDG_CURRENT_DESKTOP"), colorScheme_,
+                                                           gtkTheme_, kde_, statusNotifierHostPrograms());
     if (appearance != appearance_) {
         appearance_ = appearance;
         emit appearanceChanged();

@@ -35,6 +35,8 @@ public:
     void readNow();
     // Starts following changes. Without gsettings or KDE files it follows nothing.
     void watch();
+    // Part of watch(): the tray's hosts, whose bar decides what the symbol sits on.
+    void followTrayHosts();
 
     // One line printed by `gsettings monitor SCHEMA` ("text-scaling-factor: 1.25").
     void applyGSettingsLine(const QString& schema, const QString& line);
@@ -51,6 +53,7 @@ signals:
 
 private slots:
     void onPortalSettingChanged(const QString& group, const QString& key, const QDBusVariant& value);
+    void onTrayHostRegistered();
 
 private:
     void apply();

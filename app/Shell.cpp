@@ -128,10 +128,13 @@ PanelAppearance systemPanelAppearance() {
 QImage traySymbolImage(const QString& symbolName, PanelAppearance appearance, int pixelSize) {
     if (pixelSize < 8) return {};
     const QColor dark(0x1c, 0x1c, 0x1e), light(0xf5, 0xf5, 0xf7);
-    const QColor fill = appearance == PanelAppearance::light ? dark : light;
+    // Without a ring the symbol's edge blends into the strip; full white keeps its body clear of it.
+    const QColor fill = appearance == PanelAppearance::light     ? dark
+                        : appearance == PanelAppearance::midTone ? QColor(Qt::white)
+                                                                 : light;
     const QColor ring = appearance == PanelAppearance::light ? light : dark;
     // The ring takes a twelfth of the size on each side, so the symbol shrinks a little.
-    const int width = std::max(1, pixelSize / 12);
+    const int width = appearance == PanelAppearance::midTone ? 0 : std::max(1, pixelSize / 12);
     const QImage body = ui::renderSymbol(symbolName, fill, pixelSize - 2 * width);
     const QImage edge = ui::renderSymbol(symbolName, ring, pixelSize - 2 * width);
     if (body.isNull() || edge.isNull()) return {};
@@ -139,9 +142,10 @@ QImage traySymbolImage(const QString& symbolName, PanelAppearance appearance, in
     image.fill(Qt::transparent);
     QPainter painter(&image);
     // The ring: the symbol's shape pushed out in every direction by the ring's width.
-    for (int dy = -width; dy <= width; ++dy)
-        for (int dx = -width; dx <= width; ++dx)
-            if (dx * dx + dy * dy <= width * width) painter.drawImage(width + dx, width + dy, edge);
+    if (width > 0)
+        for (int dy = -width; dy <= width; ++dy)
+            for (int dx = -width; dx <= width; ++dx)
+                if (dx * dx + dy * dy <= width * width) painter.drawImage(width + dx, width + dy, edge);
     painter.drawImage(width, width, body);
     painter.end();
     return image;

@@ -48,15 +48,18 @@ QString chooseInterfaceLanguage(const QStringList& uiLanguages, const QStringLis
 // The symbol shown in the tray for an icon option.
 QString systemImageName(MenuBarIconOption option);
 
-// How light the desktop's panels are, as far as the desktop says.
-enum class PanelAppearance { light, dark, unknown };
+// How light the desktop's panels are, as far as the desktop says. `midTone` is a strip neither
+// light nor dark (waybar's tray, a mid blue).
+enum class PanelAppearance { light, dark, unknown, midTone };
 // From the values desktops publish: GNOME's color-scheme ("'prefer-dark'", quoted as
 // gsettings prints it), the GTK theme name and KDE's colour scheme name. Empty means unread.
 PanelAppearance panelAppearanceFrom(const QString& colorScheme, const QString& gtkTheme, const QString& kdeColorScheme);
 PanelAppearance systemPanelAppearance();
 
 // The tray symbol at `pixelSize`: filled in the colour that reads on the panel and ringed
-// by the opposite colour, so it still reads on a panel that does not match the guess.
+// by the opposite colour, so it still reads on a panel that does not match the guess. On a
+// mid-tone strip it is light and has no ring: at tray sizes a dark ring is as large as the
+// fill and pulls the whole symbol toward the strip's own brightness.
 QImage traySymbolImage(const QString& symbolName, PanelAppearance appearance, int pixelSize);
 QIcon traySymbolIcon(const QString& symbolName, PanelAppearance appearance);
 // The installed symbolic icon of an option, for tray hosts that recolour symbolic icons.

@@ -36,6 +36,7 @@
 #include "SingleInstance.h"
 #include "WelcomeWindow.h"
 #include "XcbConnection.h"
+#include "tray/TrayAppearance.h"
 #include "tray/TrayHosts.h"
 #include "tray/TrayIcon.h"
 #include "tray/TrayPlacement.h"
@@ -475,11 +476,13 @@ void VelmoraApp::togglePanel() {
 void VelmoraApp::updateTrayIcon() {
     if (!tray_) return;
     const MenuBarIconOption option = game_->menuBarIcon();
-    // A StatusNotifierItem host loads the installed symbolic icon by name and recolours it to
-    // suit its panel; every host also gets the symbol drawn to read on the panel as the
-    // desktop describes it (a game run from its build folder has no installed icon).
+    // A host that recolours symbolic icons gets the installed one by name, to suit its panel;
+    // every host also gets the symbol drawn to read on the panel as the desktop describes it
+    // (a game run from its build folder has no installed icon), and the others only that.
     const QString name = traySymbolicIconName(option);
-    const bool installed = statusNotifierHost_ && tray_->kind() != TrayIcon::Kind::xembed && QIcon::hasThemeIcon(name);
+    const bool installed = statusNotifierHost_ && tray_->kind() != TrayIcon::Kind::xembed &&
+                           trayHostRecoloursSymbolicIcons(qEnvironmentVariable("XDG_CURRENT_DESKTOP")) &&
+                           QIcon::hasThemeIcon(name);
     tray_->setIcon(installed ? name : QString(), traySymbolIcon(systemImageName(option), appearance_));
 }
 

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "AppIdentity.h"
+#include "PlatformChoice.h"
 #include "Shell.h"
 #include "Translations.h"
 #include "VelmoraApp.h"
@@ -79,6 +80,9 @@ int main(int argc, char* argv[]) {
                      qPrintable(error));
         return 2;
     }
+    // Settled before the toolkit reads it; QT_QPA_PLATFORM, when set, is left as it is.
+    const QByteArray platform = velmora::app::preferredPlatform(velmora::app::currentPlatformEnvironment(options->window));
+    if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
     if (!displayAvailable()) {
         std::fprintf(stderr, "velmora: no display found (DISPLAY and WAYLAND_DISPLAY are unset)\n");
         return 1;

@@ -5,8 +5,10 @@
 #
 # Desktops: gnome-x11 (GNOME Shell on X11 with the AppIndicator extension), plasma-x11 (KDE
 # Plasma on X11, Breeze light), plasma-x11-dark (the same with Breeze Dark); all three when none
-# is named. mate and xfce (their panels' trays at the top) run when named. Each runs headless on
-# its own Xvfb (-displayfd), its own dbus-run-session and its own HOME and XDG folders, with
+# is named. mate and xfce (their panels' trays at the top) and gnome-wayland (GNOME Shell on
+# Wayland with the extension; the game chooses its platform itself there) run when named. Each
+# runs headless on its own Xvfb (-displayfd; GNOME on Wayland: its own XWayland), its own
+# dbus-run-session and its own HOME and XDG folders, with
 # the game over a temporary store (welcome already shown), and checks:
 #   - the tray icon appears; its symbol's mean luminance differs from the panel's behind it by
 #     at least 40 % of the full range (from screenshots before and after the game started);
@@ -26,7 +28,7 @@
 # packages first (Plasma is large), as scripts/deps.sh does for the build.
 set -uo pipefail
 
-usage="usage: trial-desktops.sh PATH/TO/velmora [gnome-x11|plasma-x11|plasma-x11-dark|mate|xfce ...]"
+usage="usage: trial-desktops.sh PATH/TO/velmora [gnome-x11|gnome-wayland|plasma-x11|plasma-x11-dark|mate|xfce ...]"
 app=${1:?$usage}
 shift
 [ -x "$app" ] || { echo "trial-desktops: $app is not an executable" >&2; exit 2; }

@@ -116,8 +116,8 @@
         <translation>Klicke auf ein Feld, um es aufzudecken. Der erste Klick ist immer sicher, und die Spielfelder sind so gebaut, dass du nie raten musst. Deckst du eine Mine auf, ist das Spiel vorbei.</translation>
     </message>
     <message>
-        <source>Click the game&apos;s icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
-        <translation>Klicke oben am Bildschirm auf das Symbol des Spiels, um es zu öffnen. Ein Klick woanders blendet es aus; die Uhr hält an. Symbol nicht zu sehen? Falls es ausgeblendet ist, prüfe die Einstellungen des Infobereichs deiner Leiste.</translation>
+        <source>Click the game&apos;s icon in the tray to open it. Click anywhere else to hide it; the timer pauses. Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
+        <translation>Klicke im Infobereich auf das Symbol des Spiels, um es zu öffnen. Ein Klick woanders blendet es aus; die Uhr hält an. Symbol nicht zu sehen? Falls es ausgeblendet ist, prüfe die Einstellungen des Infobereichs deiner Leiste.</translation>
     </message>
     <message>
         <source>Close</source>

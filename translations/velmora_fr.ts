@@ -116,8 +116,8 @@
         <translation>Cliquez sur une case pour la découvrir. Le premier clic est toujours sans danger, et les grilles sont conçues pour que vous n’ayez jamais à deviner. Si vous découvrez une mine, la partie est perdue.</translation>
     </message>
     <message>
-        <source>Click the game&apos;s icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
-        <translation>Cliquez sur l’icône du jeu en haut de l’écran pour l’ouvrir. Cliquez ailleurs pour le masquer&#x202f;; le chronomètre s’arrête. Vous ne voyez pas l’icône&#x202f;? Si elle est masquée, vérifiez les réglages de la zone de notification de votre tableau de bord.</translation>
+        <source>Click the game&apos;s icon in the tray to open it. Click anywhere else to hide it; the timer pauses. Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
+        <translation>Cliquez sur l’icône du jeu dans la zone de notification pour l’ouvrir. Cliquez ailleurs pour le masquer&#x202f;; le chronomètre s’arrête. Vous ne voyez pas l’icône&#x202f;? Si elle est masquée, vérifiez les réglages de la zone de notification de votre tableau de bord.</translation>
     </message>
     <message>
         <source>Close</source>

@@ -132,8 +132,8 @@
         <translation>Kliknij pole, aby je odkryć. Pierwsze kliknięcie jest zawsze bezpieczne, a plansze są tak ułożone, że nigdy nie trzeba zgadywać. Odkrycie miny kończy grę.</translation>
     </message>
     <message>
-        <source>Click the game&apos;s icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
-        <translation>Kliknij ikonę gry u góry ekranu, aby ją otworzyć. Kliknij w dowolnym innym miejscu, aby ją ukryć; zegar się wtedy zatrzyma. Nie widzisz ikony? Jeśli jest ukryta, sprawdź ustawienia zasobnika na panelu.</translation>
+        <source>Click the game&apos;s icon in the tray to open it. Click anywhere else to hide it; the timer pauses. Can&apos;t see it? Check your panel&apos;s tray settings if it is hidden.</source>
+        <translation>Kliknij ikonę gry w zasobniku systemowym, aby ją otworzyć. Kliknij w dowolnym innym miejscu, aby ją ukryć; zegar się wtedy zatrzyma. Nie widzisz ikony? Jeśli jest ukryta, sprawdź ustawienia zasobnika na panelu.</translation>
     </message>
     <message>
         <source>Close</source>

@@ -1,5 +1,8 @@
 #include "TrayAppearance.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusReply>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -50,8 +53,12 @@ KdeColours readKdeColours(const QString& userFile, const QString& defaultsFile) 
 }
 
 PanelAppearance trayPanelAppearance(const QString& currentDesktop, const QString& colorScheme, const QString& gtkTheme,
-                                    const KdeColours& kde) {
+                                    const KdeColours& kde, const QStringList& hostPrograms) {
     if (inDesktop(currentDesktop, QStringLiteral("GNOME"))) return PanelAppearance::dark;
+    // Its style is the player's to change, but the one it comes with is what most have: the
+    // tray on a mid blue strip of a dark bar.
+    if (hostPrograms.contains(QStringLiteral("waybar"))) return PanelAppearance::midTone;
+    if (inDesktop(currentDesktop, QStringLiteral("sway"))) return PanelAppearance::dark;
     if (inDesktop(currentDesktop, QStringLiteral("KDE"))) {
         if (kde.unreadable) return PanelAppearance::unknown;
         if (kde.windowBackground)
@@ -62,6 +69,31 @@ PanelAppearance trayPanelAppearance(const QString& currentDesktop, const QString
         return PanelAppearance::light;
     }
     return panelAppearanceFrom(colorScheme, gtkTheme, kde.unreadable ? QString() : kde.scheme);
+}
+
+bool trayHostRecoloursSymbolicIcons(const QString& currentDesktop) {
+    for (const char* desktop : {"KDE", "MATE", "XFCE"})
+        if (inDesktop(currentDesktop, QString::fromLatin1(desktop))) return true;
+    return false;
+}
+
+QStringList statusNotifierHostPrograms() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()) return {};
+    const QDBusReply<QStringList> names = bus.interface()->registeredServiceNames();
+    if (!names.isValid()) return {};
+    QStringList programs;
+    // Hosts take a name of this form; the process behind it says which bar it is.
+    for (const QString& name : names.value()) {
+        if (!name.startsWith(QStringLiteral("org.kde.StatusNotifierHost"))) continue;
+        const QDBusReply<uint> pid = bus.interface()->servicePid(name);
+        if (!pid.isValid() || pid.value() == 0) continue;
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(pid.value()));
+        if (!comm.open(QIODevice::ReadOnly)) continue;
+        const QString program = QString::fromUtf8(comm.readAll()).trimmed();
+        if (!program.isEmpty() && !programs.contains(program)) programs.append(program);
+    }
+    return programs;
 }
 
 }  // namespace velmora::app

@@ -3,8 +3,8 @@
 #   bash scripts/lib/trial-session.sh DESKTOP PATH/TO/velmora OUT SESSION
 #
 # SESSION is a scratch folder that holds HOME; it is removed at the end.
-# Starts a private Xvfb (chosen with -displayfd), the desktop, then the game over a temporary
-# store, and checks from outside what a player meets. Writes one PASS/FAIL line per check to
+# Starts a private Xvfb (chosen with -displayfd; or the desktop's own XWayland), the desktop,
+# then the game over a temporary store, and checks from outside what a player meets. Writes one PASS/FAIL line per check to
 # OUT/results.txt (and to standard output), notes with the figures to OUT/notes.txt, and keeps
 # its screenshots in OUT. Everything it starts is ended by PID when it returns.
 set -uo pipefail
@@ -53,12 +53,23 @@ wait_for() {
   done
 }
 
+# How the trial looks at the screen and works the pointer and keys: X11 here, through the X
+# server the desktop runs on. A desktop whose shell is no X client (GNOME on Wayland) defines
+# its own in its trial-desktop-*.sh.
+grab_screen() { import -window root -depth 8 "ppm:$1" 2>/dev/null; }
+move_pointer() { xdotool mousemove "$1" "$2"; }
+# click_at X Y BUTTON [COUNT]: COUNT clicks 120 ms apart.
+click_at() { xdotool mousemove "$1" "$2" click --repeat "${4:-1}" --delay 120 "$3"; }
+press_keys() { xdotool key "$@"; }
+# "Open Velmora", the first entry of the icon's open menu, chosen as a player would.
+choose_first_menu_entry() { press_keys Down Return; }
+
 shot_count=0
 # shot NAME: a screenshot kept as OUT/NN-NAME.png; its PPM stays in the session folder as
 # $session/NAME.ppm for arithmetic.
 shot() {
   shot_count=$((shot_count + 1))
-  import -window root -depth 8 "ppm:$session/$1.ppm" 2>/dev/null || return 1
+  grab_screen "$session/$1.ppm" || return 1
   cp "$session/$1.ppm" "$session/keep.ppm"
   image png "$session/keep.ppm" "$out/$(printf %02d $shot_count)-$1.png"
 }
@@ -70,16 +81,20 @@ shot() {
 [ "$HOME" = "$session/home" ] || { failed "run by trial-desktops.sh only"; exit 2; }
 unset WAYLAND_DISPLAY SESSION_MANAGER
 export LIBGL_ALWAYS_SOFTWARE=1 NO_AT_BRIDGE=1
-
-exec 3>"$session/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >"$session/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-wait_for 20 test -s "$session/display" || { failed "Xvfb did not start"; exit 1; }
-DISPLAY=":$(head -n1 "$session/display")"
-export DISPLAY
-wait_for 20 xwininfo -root || { failed "the X server did not answer"; exit 1; }
 SCREEN_W=1280 SCREEN_H=800
+source "$here/trial-desktop-$desktop.sh" || { failed "no such desktop: $desktop"; exit 1; }
+
+# A desktop that brings its own X server (XWayland) sets DISPLAY in start_desktop.
+if [ -z "${TRIAL_OWN_DISPLAY:-}" ]; then
+  exec 3>"$session/display"
+  Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp -noreset >"$session/xvfb.log" 2>&1 &
+  pids+=($!)
+  exec 3>&-
+  wait_for 20 test -s "$session/display" || { failed "Xvfb did not start"; exit 1; }
+  DISPLAY=":$(head -n1 "$session/display")"
+  export DISPLAY
+  wait_for 20 xwininfo -root || { failed "the X server did not answer"; exit 1; }
+fi
 
 host_registered() {
   dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
@@ -104,7 +119,6 @@ PY
 }
 tray_selection_owned() { selection_owned _NET_SYSTEM_TRAY_S0; }
 
-source "$here/trial-desktop-$desktop.sh" || { failed "no such desktop: $desktop"; exit 1; }
 if ! start_desktop; then
   failed "the desktop did not start (logs kept in $out)"
   cp "$session"/*.log "$out/" 2>/dev/null
@@ -131,11 +145,11 @@ note "panel strip at the $BAR_EDGE: y $BAR_Y0..$BAR_Y1"
 
 # --- the game ---------------------------------------------------------------------------------
 
-xdotool mousemove $((SCREEN_W / 2)) $((SCREEN_H / 2))
+move_pointer $((SCREEN_W / 2)) $((SCREEN_H / 2))
 settle_desktop
 # The panel finishes drawing (pagers, late applets) before the picture the icon is found against.
 strip_still() {
-  import -window root -depth 8 "ppm:$session/still.ppm" 2>/dev/null || return 1
+  grab_screen "$session/still.ppm" || return 1
   local moved=1
   [ -f "$session/still-last.ppm" ] &&
     moved=$(image changed "$session/still-last.ppm" "$session/still.ppm" 0 "$BAR_Y0" "$SCREEN_W" "$BAR_Y1")
@@ -147,7 +161,9 @@ shot before-icon
 store="$session/defaults.json"
 # A returning player: the first-start welcome is marked as shown.
 echo '{"Velmora_HasSeenWelcome":true}' >"$store"
-export QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software
+# The X11 platform unless the desktop leaves the choice to the game (TRIAL_QPA_PLATFORM empty).
+if [ -n "${TRIAL_QPA_PLATFORM-xcb}" ]; then export QT_QPA_PLATFORM=${TRIAL_QPA_PLATFORM-xcb}; else unset QT_QPA_PLATFORM; fi
+export QT_QUICK_BACKEND=software
 export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 "$app" --defaults "$store" >"$out/app.log" 2>&1 &
 app_pid=$!
@@ -156,7 +172,7 @@ pids+=("$app_pid")
 # The icon: what appeared in the right-hand part of the panel strip once the game started
 # (the leftmost changed cluster there, so a clock ticking to its right is not taken for it).
 icon_found() {
-  import -window root -depth 8 "ppm:$session/after.ppm" 2>/dev/null || return 1
+  grab_screen "$session/after.ppm" || return 1
   local found
   found=$(image icon "$session/before-icon.ppm" "$session/after.ppm" $((SCREEN_W * 6 / 10)) "$BAR_Y0" "$SCREEN_W" "$BAR_Y1")
   eval "$found"
@@ -211,15 +227,15 @@ near_icon() {
 
 close_panel() {
   panel_shown || return 0
-  xdotool key Escape
+  press_keys Escape
   wait_for 3 panel_hidden && return 0
-  xdotool mousemove 200 $((SCREEN_H / 2)) click 1
+  click_at 200 $((SCREEN_H / 2)) 1
   wait_for 3 panel_hidden
 }
 
 # Whatever the host shows instead of the game (its menu) is taken down before the next check.
 dismiss_host_popup() {
-  xdotool key Escape
+  press_keys Escape
   sleep 0.5
 }
 
@@ -242,10 +258,10 @@ task_list_check() {
 }
 
 # 1. The first open goes through the icon's menu: "Open Velmora" is its first entry.
-xdotool mousemove "$ICON_CX" "$ICON_CY" click 3
+click_at "$ICON_CX" "$ICON_CY" 3
 sleep 1.5   # the host draws its menu; nothing outside can see it but the picture
 shot icon-menu
-xdotool key Down Return
+choose_first_menu_entry
 if wait_for 5 panel_shown; then
   PANEL=$(panel_window)
   sleep 0.8   # mapped is enough for the check; the picture waits for the host's menu to fade
@@ -260,7 +276,7 @@ close_panel || note "the panel did not close on Escape or a click outside"
 sleep 0.6
 
 # 2. One left click opens the panel.
-xdotool mousemove "$ICON_CX" "$ICON_CY" click 1
+click_at "$ICON_CX" "$ICON_CY" 1
 if wait_for 4 panel_shown; then
   PANEL=$(panel_window)
   pass "single left click opens the panel"
@@ -287,7 +303,7 @@ sleep 0.6
 # 4. A double click leaves it open: every map and unmap of the panel across it is recorded.
 if [ -z "$PANEL" ]; then
   # Only a double click may have opened it: find it afterwards.
-  xdotool mousemove "$ICON_CX" "$ICON_CY" click --repeat 2 --delay 120 1
+  click_at "$ICON_CX" "$ICON_CY" 1 2
   if wait_for 4 panel_shown; then PANEL=$(panel_window); sleep 1.5
     if panel_shown; then pass "double click leaves the panel open (unrecorded: no earlier panel)"
     else failed "double click: the panel opened and closed again"; fi
@@ -300,7 +316,7 @@ else
   xev_pid=$!
   pids+=("$xev_pid")
   sleep 0.5
-  xdotool mousemove "$ICON_CX" "$ICON_CY" click --repeat 2 --delay 120 1
+  click_at "$ICON_CX" "$ICON_CY" 1 2
   wait_for 4 panel_shown
   sleep 1.5   # a second activation that closes it comes within this
   task_list_check

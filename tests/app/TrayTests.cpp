@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstring>
 
 #include <QApplication>
 #include <QDBusArgument>
@@ -10,6 +11,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "DesktopSettings.h"
+#include "PlatformChoice.h"
 #include "Shell.h"
 #include "tray/ActivationGate.h"
 #include "tray/TrayAppearance.h"
@@ -55,6 +58,10 @@ private slots:
     void gnomeAndXfceGetTheToolkitsItem();
     void symbolIsDrawnForThePanelEachDesktopShows();
     void kdeFilesThatCannotBeReadGiveTheSymbolForBoth();
+    void waybarAndSwayGetTheLightSymbolAndNoName();
+    void hostsAreKnownByTheirProgram();
+    void gnomeWaylandRunsThePanelThroughXWayland();
+    void barThatComesUpLaterGetsItsSymbol();
 
 private:
     QDBusConnection watcherBus_{QString()};
@@ -295,7 +302,128 @@ void TrayTests::kdeFilesThatCannotBeReadGiveTheSymbolForBoth() {
     QVERIFY(dark > 10 && light > 10);
 }
 
+void TrayTests::waybarAndSwayGetTheLightSymbolAndNoName() {
+    // waybar's tray is a mid blue strip whatever the desktop says of itself, and on any compositor.
+    QCOMPARE(trayPanelAppearance("", "'prefer-light'", "'Adwaita'", {}, {"waybar"}), PanelAppearance::midTone);
+    QCOMPARE(trayPanelAppearance("Hyprland", "", "", {}, {"waybar"}), PanelAppearance::midTone);
+    QCOMPARE(trayPanelAppearance("sway", "", "", {}, {"waybar"}), PanelAppearance::midTone);
+    // sway's own bar is black.
+    QCOMPARE(trayPanelAppearance("sway", "'default'", "", {}), PanelAppearance::dark);
+    // Another host on a desktop that says nothing stays unknown; Plasma's own panel still decides.
+    QCOMPARE(trayPanelAppearance("", "'default'", "", {}, {"snixembed"}), PanelAppearance::unknown);
+    QCOMPARE(trayPanelAppearance("KDE", "", "", {}, {"plasmashell"}), PanelAppearance::light);
+    // On waybar's blue (luminance 114 of 255) the symbol, all of its opaque pixels, is at least
+    // 40 % of the range lighter at every size a host may pick; a dark ring there would pull it
+    // down toward the blue.
+    const double blue = 0.2126 * 0x29 + 0.7152 * 0x80 + 0.0722 * 0xb9;
+    for (int size : {16, 22, 24, 32}) {
+        const QImage symbol = traySymbolImage(QStringLiteral("flag.fill"), PanelAppearance::midTone, size);
+        double sum = 0;
+        int count = 0;
+        for (int y = 0; y < symbol.height(); ++y)
+            for (int x = 0; x < symbol.width(); ++x)
+                if (const QColor c = symbol.pixelColor(x, y); c.alpha() > 128) {
+                    sum += 0.2126 * c.red() + 0.7152 * c.green() + 0.0722 * c.blue();
+                    ++count;
+                }
+        QVERIFY(count > 20);
+        QVERIFY2((sum / count - blue) / 255 >= 0.4, qPrintable(QString::number(size)));
+    }
+
+    // Plasma, MATE and Xfce draw the installed symbolic icon in their panel's colour; GNOME's
+    // extension and waybar in the file's own dark grey, and of others nothing is known.
+    for (const char* desktop : {"KDE", "MATE", "XFCE"})
+        QVERIFY2(trayHostRecoloursSymbolicIcons(desktop), desktop);
+    for (const char* desktop : {"GNOME", "ubuntu:GNOME", "sway", "Hyprland", ""})
+        QVERIFY2(!trayHostRecoloursSymbolicIcons(desktop), desktop);
+}
+
+void TrayTests::hostsAreKnownByTheirProgram() {
+    QVERIFY(!statusNotifierHostPrograms().contains(QCoreApplication::applicationName()));
+    // This process stands in for a bar: the name is a host's, the program is the test's own.
+    const QString name = QStringLiteral("org.kde.StatusNotifierHost-%1-1").arg(QCoreApplication::applicationPid());
+    QVERIFY(QDBusConnection::sessionBus().registerService(name));
+    QFile comm(QStringLiteral("/proc/self/comm"));
+    QVERIFY(comm.open(QIODevice::ReadOnly));
+    const QString self = QString::fromUtf8(comm.readAll()).trimmed();
+    QCOMPARE(statusNotifierHostPrograms(), QStringList{self});
+    QVERIFY(QDBusConnection::sessionBus().unregisterService(name));
+    QCOMPARE(statusNotifierHostPrograms(), QStringList{});
+}
+
+void TrayTests::gnomeWaylandRunsThePanelThroughXWayland() {
+    PlatformEnvironment gnome;
+    gnome.sessionType = "wayland";
+    gnome.currentDesktop = "ubuntu:GNOME";
+    gnome.x11Display = true;
+    QCOMPARE(preferredPlatform(gnome), QByteArray("xcb"));
+    // The player's own choice stays, and a window needs none of what XWayland gives.
+    PlatformEnvironment chosen = gnome;
+    chosen.qpaPlatform = "wayland";
+    QCOMPARE(preferredPlatform(chosen), QByteArray());
+    PlatformEnvironment window = gnome;
+    window.windowMode = true;
+    QCOMPARE(preferredPlatform(window), QByteArray());
+    // No XWayland, another desktop, or GNOME on X11: the toolkit's choice.
+    PlatformEnvironment noX = gnome;
+    noX.x11Display = false;
+    QCOMPARE(preferredPlatform(noX), QByteArray());
+    PlatformEnvironment plasma = gnome;
+    plasma.currentDesktop = "KDE";
+    QCOMPARE(preferredPlatform(plasma), QByteArray());
+    PlatformEnvironment x11 = gnome;
+    x11.sessionType = "x11";
+    QCOMPARE(preferredPlatform(x11), QByteArray());
+    // Entries are whole names: a desktop merely containing the letters is not GNOME.
+    PlatformEnvironment flashback = gnome;
+    flashback.currentDesktop = "GNOME-Flashback:GNOME";
+    QCOMPARE(preferredPlatform(flashback), QByteArray("xcb"));
+    flashback.currentDesktop = "GNOME-Classic-ish";
+    QCOMPARE(preferredPlatform(flashback), QByteArray());
+}
+
+void TrayTests::barThatComesUpLaterGetsItsSymbol() {
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    qputenv("XDG_CURRENT_DESKTOP", "sway");
+    {
+        DesktopSettings settings(nullptr, Options{});
+        settings.followTrayHosts();
+        settings.applyPortalSetting(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"), 0u);
+        QCOMPARE(settings.appearance(), PanelAppearance::dark);
+        QSignalSpy changed(&settings, &DesktopSettings::appearanceChanged);
+        // waybar comes up: this very program, started under the bar's name, holds a host's name.
+        QTemporaryDir dir;
+        const QString bar = dir.filePath(QStringLiteral("waybar"));
+        QVERIFY(QFile::link(QCoreApplication::applicationFilePath(), bar));
+        QProcess process;
+        process.start(bar, {QStringLiteral("--stand-in-bar")});
+        QVERIFY(process.waitForReadyRead(20000));
+        watcherBus_.send(QDBusMessage::createSignal(QStringLiteral("/StatusNotifierWatcher"), kWatcher,
+                                                    QStringLiteral("StatusNotifierHostRegistered")));
+        QTRY_COMPARE(settings.appearance(), PanelAppearance::midTone);
+        QCOMPARE(changed.count(), 1);
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(20000));
+    }
+    if (desktop.isNull())
+        qunsetenv("XDG_CURRENT_DESKTOP");
+    else
+        qputenv("XDG_CURRENT_DESKTOP", desktop);
+}
+
 int main(int argc, char* argv[]) {
+    // A stand-in for a bar: holds a tray host's bus name until its input ends.
+    if (argc > 1 && std::strcmp(argv[1], "--stand-in-bar") == 0) {
+        QCoreApplication application(argc, argv);
+        const QString name = QStringLiteral("org.kde.StatusNotifierHost-%1-0").arg(QCoreApplication::applicationPid());
+        if (!QDBusConnection::sessionBus().registerService(name)) return 1;
+        std::puts("ready");
+        std::fflush(stdout);
+        char byte = 0;
+        while (std::fread(&byte, 1, 1, stdin) == 1) {
+        }
+        return 0;
+    }
     // A session bus of the test's own, so nothing on the desktop running the tests sees the
     // items and no panel there answers for the fake watcher.
     QProcess daemon;

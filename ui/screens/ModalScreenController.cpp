@@ -150,7 +150,7 @@ QVariantList ModalScreenController::howToPlayParagraphs() const {
     };
     static constexpr Paragraph kParagraphs[] = {
         {"menubar.rectangle", QT_TRANSLATE_NOOP("Velmora", "Lives in your menu bar"),
-         QT_TRANSLATE_NOOP("Velmora", "Click the game's icon at the top of your screen to open it. Click anywhere else to hide it; the timer pauses. Can't see it? Check your panel's tray settings if it is hidden."),
+         QT_TRANSLATE_NOOP("Velmora", "Click the game's icon in the tray to open it. Click anywhere else to hide it; the timer pauses. Can't see it? Check your panel's tray settings if it is hidden."),
          "howTo-menuBar"},
         {"square.grid.3x3", QT_TRANSLATE_NOOP("Velmora", "Clear the board"),
          QT_TRANSLATE_NOOP("Velmora", "Uncover every tile that is not a mine. A number tells you how many of the 8 tiles around it hold a mine."),
