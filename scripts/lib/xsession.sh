@@ -61,9 +61,10 @@ start_tray_host() {
       trayer --edge top --align right --widthtype pixel --width 200 --height 24 \
         >>"$work/tray-host.log" 2>&1 & ;;
     stalonetray)
-      # Grows leftwards from the corner as icons dock; no window manager decorations.
+      # Grows leftwards from the corner as icons dock. Like trayer it reserves no strut, so
+      # the screen's work area, where windows are centred, stays the whole screen.
       stalonetray --geometry 1x1-0+0 --icon-size 24 --slot-size 24 --grow-gravity NE \
-        --icon-gravity NE --window-type dock --decorations none --window-strut top \
+        --icon-gravity NE --window-type dock --decorations none --window-strut none \
         -bg '#cccccc' >>"$work/tray-host.log" 2>&1 & ;;
   esac
   tray_pid=$!
