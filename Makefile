@@ -64,7 +64,7 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # A Debian package in $(DEB_BUILD)/, installed under /usr with the programs in /usr/games,
-# built with Debian's hardening flags and checked by lintian:
+# built with Debian's hardening flags and checked by lintian and scripts/check-deb.sh:
 # `sudo apt install ./build-deb/velmora_*.deb`.
 deb: deps
 	cmake -S . -B $(DEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
@@ -75,6 +75,7 @@ deb: deps
 	rm -f $(DEB_BUILD)/velmora_*.deb
 	cd $(DEB_BUILD) && cpack -G DEB
 	lintian --fail-on error,warning $(DEB_BUILD)/velmora_*.deb
+	bash scripts/check-deb.sh $(DEB_BUILD)/velmora_*.deb
 
 # The game under GNOME Shell (X11, AppIndicator) and KDE Plasma (X11, light and dark), checked
 # from outside; installs the desktops as root (large). Not part of `make test`.

@@ -11,10 +11,15 @@ Window {
     property bool framed: false
     // Said above the game when it had to open as a window for want of a tray.
     property string notice: ""
-    width: view.implicitWidth
-    height: view.implicitHeight + noticeBar.height
-    minimumWidth: width; maximumWidth: width
-    minimumHeight: height; maximumHeight: height
+    // The window takes exactly the size of its content, and follows it when the notice comes
+    // or goes. The limits follow the content, not the window's own size: bound to height, a
+    // limit set first clamps the height and newer Qt leaves the window cut off at the board.
+    readonly property int fittedWidth: Math.ceil(view.implicitWidth)
+    readonly property int fittedHeight: Math.ceil(view.implicitHeight + noticeBar.height)
+    width: fittedWidth
+    height: fittedHeight
+    minimumWidth: fittedWidth; maximumWidth: fittedWidth
+    minimumHeight: fittedHeight; maximumHeight: fittedHeight
     Rectangle {
         id: noticeBar
         objectName: "trayNotice"

@@ -110,7 +110,9 @@ nlohmann::json DefaultsStore::encodeData(const Bytes& bytes) {
 std::optional<nlohmann::json> DefaultsStore::object(const std::string& key) const {
     auto it = root_.find(key);
     if (it == root_.end()) return std::nullopt;
-    return *it;
+    // In place: a plain `return *it` also matches the JSON value's own conversion to any
+    // type, which newer standard libraries' optional makes ambiguous.
+    return std::optional<nlohmann::json>{std::in_place, *it};
 }
 
 std::int64_t DefaultsStore::integer(const std::string& key) const {

@@ -27,7 +27,9 @@ PACKAGES=(
   qml6-module-qtquick-layouts qml6-module-qtqml-workerscript
   qml6-module-qtquick-shapes qml6-module-qttest
   qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n
-  xvfb xauth trayer xdotool x11-utils libxcb1-dev fonts-dejavu-core fonts-noto-color-emoji
+  # An XEmbed tray host for the X-session tests: Debian testing dropped trayer.
+  'trayer|stalonetray'
+  xvfb xauth xdotool x11-utils libxcb1-dev fonts-dejavu-core fonts-noto-color-emoji
   python3-pyatspi at-spi2-core dbus-daemon dbus-bin
   orca speech-dispatcher
   openbox desktop-file-utils appstream dpkg-dev lintian

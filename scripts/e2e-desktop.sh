@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The program as a new user meets it, in a real X session: Xvfb, the openbox window manager
-# and the trayer tray host. Checks the first-launch welcome (centred, recorded in the store
+# and an XEmbed tray host. Checks the first-launch welcome (centred, recorded in the store
 # while it is open, closed by Return, not shown again), the panel (kept out of taskbars and
 # pagers, hidden by Escape and by a click elsewhere, the icon's menu at once while it is
 # open), a tray host that restarts, and a tray host that comes up after the game.
@@ -11,7 +11,7 @@ set -euo pipefail
 app=${1:?usage: e2e-desktop.sh path/to/velmora [welcome-screenshot.png]}
 shot=${2:-}
 shooter=${E2E_SHOOTER:-$(dirname "$app")/../tests/app/x11shot}
-for tool in Xvfb trayer openbox xdotool xwininfo xprop xmessage; do
+for tool in Xvfb openbox xdotool xwininfo xprop xmessage; do
   command -v "$tool" >/dev/null || { echo "e2e-desktop: $tool is missing (run scripts/deps.sh)" >&2; exit 1; }
 done
 
@@ -48,7 +48,7 @@ welcome_shown() { welcome_window | grep -q .; }
 welcome_gone() { ! welcome_shown; }
 state_of() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
 is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
-# The tray icon is the small velmora window docked in trayer; the rest are top-level windows.
+# The tray icon is the small velmora window docked in the tray host; the rest are top-level windows.
 icon_window() {
   local id
   for id in $(visible_windows); do
@@ -160,16 +160,10 @@ wait_for 10 "the panel right after the click elsewhere" panel_shown
 xdotool key Escape
 
 # --- the tray host restarts ----------------------------------------------------------------
-tray_pid=${pids[1]}   # started by xsession_start, after the display
 tray_gone() { ! tray_host_up; }
 stop_tray() { kill "$tray_pid"; wait "$tray_pid" 2>/dev/null || true; wait_for 20 "the tray host to go" tray_gone; }
-start_tray() {
-  trayer --edge top --align right --widthtype pixel --width 200 --height 24 >>"$work/trayer.log" 2>&1 &
-  tray_pid=$!
-  pids+=($tray_pid)
-}
 stop_tray
-start_tray
+start_tray_host
 wait_for 20 "the new tray host" tray_host_up
 wait_for 30 "the icon to come back" icon_present
 kill -0 "$app_pid" || fail "the game ended with its tray host"
@@ -193,7 +187,7 @@ stop_app
 stop_tray
 launch app-late.log VELMORA_TRAY_WAIT=60
 wait_for 30 "the game to wait for a tray" grep -q "waiting up to 60 s" "$work/app-late.log"
-start_tray
+start_tray_host
 wait_for 30 "the icon in the late tray" icon_present
 panel_hidden || fail "the game opened a window although a tray came"
 stop_app

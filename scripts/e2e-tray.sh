@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# End-to-end check of the tray game in a real X session: Xvfb, an XEmbed tray host (trayer)
+# End-to-end check of the tray game in a real X session: Xvfb, an XEmbed tray host
 # and the built program over a temporary store. Clicks the tray icon, checks that the panel
 # maps next to it, starts a game with a click on a tile, hides the panel with a click outside
 # and checks that the store then holds the saved game. Starts and stops everything itself.
@@ -12,7 +12,7 @@ set -euo pipefail
 app=${1:?usage: e2e-tray.sh path/to/velmora [screenshot.png]}
 shot=${2:-}
 shooter=${E2E_SHOOTER:-$(dirname "$app")/../tests/app/x11shot}
-for tool in Xvfb trayer xdotool xwininfo base64; do
+for tool in Xvfb xdotool xwininfo base64; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (run scripts/deps.sh)" >&2; exit 1; }
 done
 

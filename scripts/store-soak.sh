@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The store and the single-instance guard with the real program in a real X session (Xvfb and
-# the trayer tray host): the clock saved while the panel stays open, a second program from
+# an XEmbed tray host): the clock saved while the panel stays open, a second program from
 # another runtime folder refused, a peer that never finishes its line, SIGHUP after a move,
 # and a bounded soak of kill -9 at random moments of scripted play, after each of which the
 # store must be readable and hold at least the last save completed before the kill.
@@ -10,7 +10,7 @@ set -euo pipefail
 
 app=${1:?usage: store-soak.sh path/to/velmora [KILLS]}
 kills=${2:-${SOAK_KILLS:-50}}
-for tool in Xvfb trayer xdotool xwininfo python3 sha256sum; do
+for tool in Xvfb xdotool xwininfo python3 sha256sum; do
   command -v "$tool" >/dev/null || { echo "store-soak: $tool is missing (run scripts/deps.sh)" >&2; exit 1; }
 done
 

@@ -11,7 +11,7 @@ set -euo pipefail
 [ $# -ge 1 ] || { echo "usage: atspi-session.sh COMMAND [ARGS...]" >&2; exit 2; }
 
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in Xvfb trayer xdotool xwininfo dbus-daemon dbus-send "$launcher"; do
+for tool in Xvfb xdotool xwininfo dbus-daemon dbus-send "$launcher"; do
   command -v "$tool" >/dev/null || { echo "atspi: $tool is missing (run scripts/deps.sh)" >&2; exit 1; }
 done
 

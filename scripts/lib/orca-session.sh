@@ -69,9 +69,13 @@ mkdir -p "$work/bin"
 printf '#!/bin/sh\nexit 1\n' >"$work/bin/pgrep"
 chmod +x "$work/bin/pgrep"
 
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-  org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:ScreenReaderEnabled variant:boolean:true \
-  >/dev/null || fail "could not mark the screen reader as enabled"
+# at-spi2-core 2.62 (Debian testing) no longer has this property; where it exists, it is set.
+if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+     org.freedesktop.DBus.Introspectable.Introspect | grep -q '"ScreenReaderEnabled"'; then
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+    org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:ScreenReaderEnabled variant:boolean:true \
+    >/dev/null || fail "could not mark the screen reader as enabled"
+fi
 gsettings set org.gnome.desktop.interface toolkit-accessibility true 2>/dev/null || true
 
 openbox >"$work/openbox.log" 2>&1 &

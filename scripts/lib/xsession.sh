@@ -1,5 +1,6 @@
-# Sourced by the scripts that drive the real program: a private Xvfb display with the
-# trayer tray host, torn down together with everything started in it when the script ends.
+# Sourced by the scripts that drive the real program: a private Xvfb display with an XEmbed
+# tray host (trayer, or stalonetray where the release has no trayer), torn down together
+# with everything started in it when the script ends.
 # The caller sets `work` (a scratch folder, removed at exit) and `xsession_name` (message
 # prefix), may set `poll` (seconds between checks) and may define `on_failure` (runs, with
 # its output on stderr, when the script ends with an error).
@@ -39,9 +40,39 @@ describe_windows() {
   done
 }
 icon_shown() { visible_windows | grep -q .; }
+
+# The tray host: trayer where the release has it (the tests' figures were taken with it),
+# else stalonetray (Debian testing dropped trayer). Either is a 24-pixel tray at the top
+# right corner of the screen, so an icon sits in the same place under both.
+tray_host=""
+for candidate in trayer stalonetray; do
+  command -v "$candidate" >/dev/null && { tray_host=$candidate; break; }
+done
+[ -n "$tray_host" ] || fail "no XEmbed tray host: neither trayer nor stalonetray (run scripts/deps.sh)"
+case $tray_host in
+  trayer) tray_host_class='("panel" "trayer")' ;;
+  stalonetray) tray_host_class='("stalonetray" "stalonetray")' ;;
+esac
+# start_tray_host: starts the tray host, its output appended to $work/tray-host.log; sets
+# tray_pid.
+start_tray_host() {
+  case $tray_host in
+    trayer)
+      trayer --edge top --align right --widthtype pixel --width 200 --height 24 \
+        >>"$work/tray-host.log" 2>&1 & ;;
+    stalonetray)
+      # Grows leftwards from the corner as icons dock. Like trayer it reserves no strut, so
+      # the screen's work area, where windows are centred, stays the whole screen.
+      stalonetray --geometry 1x1-0+0 --icon-size 24 --slot-size 24 --grow-gravity NE \
+        --icon-gravity NE --window-type dock --decorations none --window-strut none \
+        -bg '#cccccc' >>"$work/tray-host.log" 2>&1 & ;;
+  esac
+  tray_pid=$!
+  pids+=($tray_pid)
+}
 # Reads the whole tree: `grep -q` would stop at the match, and xwininfo, still writing a long
 # tree, would die of SIGPIPE and fail the check under pipefail though the host is there.
-tray_host_up() { xwininfo -root -tree | grep -F '("panel" "trayer")' >/dev/null; }
+tray_host_up() { xwininfo -root -tree | grep -F "$tray_host_class" >/dev/null; }
 
 # Starts the display (Xvfb picks a free number and tells it through a file descriptor) and
 # the tray host, and points the program's files and Qt at them.
@@ -59,7 +90,6 @@ xsession_start() {
   export QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software
   unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS
 
-  trayer --edge top --align right --widthtype pixel --width 200 --height 24 >"$work/trayer.log" 2>&1 &
-  pids+=($!)
-  wait_for 20 "the tray host" tray_host_up
+  start_tray_host
+  wait_for 20 "the tray host ($tray_host)" tray_host_up
 }

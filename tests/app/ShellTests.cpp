@@ -46,6 +46,7 @@ private slots:
     void secondInstanceAsksTheFirstToShowItself();
     void lockOfADeadProcessIsTakenOver();
     void windowModeShowsTheGameAndSavesOnFinish();
+    void windowGrowsForTheNoTrayNoticeAndShrinksWhenItGoes();
     void unwritableStoreStillPlays();
     void panelAppearanceFollowsWhatTheDesktopSays();
     void traySymbolReadsOnDarkAndLightPanels();
@@ -306,6 +307,32 @@ void ShellTests::windowModeShowsTheGameAndSavesOnFinish() {
     const QByteArray text = file.readAll();
     QVERIFY2(text.contains("\"Velmora_SavedGame\""), text.constData());
     QVERIFY(text.contains("\"Velmora_GamesPlayed\":1"));
+}
+
+void ShellTests::windowGrowsForTheNoTrayNoticeAndShrinksWhenItGoes() {
+    QTemporaryDir dir;
+    VelmoraApp velmora(windowOptions(dir.filePath("defaults.json")));
+    QVERIFY(velmora.start());
+    QQuickWindow* window = velmora.window();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto* view = window->findChild<QQuickItem*>(QStringLiteral("minesweeperView"));
+    auto* notice = window->findChild<QQuickItem*>(QStringLiteral("trayNotice"));
+    QVERIFY(view && notice);
+    QTRY_COMPARE(window->height(), int(std::ceil(view->implicitHeight())));
+    const int boardOnly = window->height();
+
+    // The whole board stays in the window under the notice, and the limits go with it.
+    window->setProperty("notice", QStringLiteral("No tray was found. The game opens in this window."));
+    QTRY_VERIFY(notice->height() > 0);
+    QTRY_COMPARE(window->height(), int(std::ceil(view->implicitHeight() + notice->height())));
+    QCOMPARE(window->minimumHeight(), window->height());
+    QCOMPARE(window->maximumHeight(), window->height());
+    QVERIFY(view->y() + view->implicitHeight() <= window->height());
+
+    window->setProperty("notice", QString());
+    QTRY_COMPARE(window->height(), boardOnly);
+    QCOMPARE(window->maximumHeight(), boardOnly);
+    velmora.finish();
 }
 
 void ShellTests::unwritableStoreStillPlays() {

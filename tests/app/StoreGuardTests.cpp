@@ -64,7 +64,7 @@ void StoreGuardTests::twoRuntimeFoldersStillMeetAtTheStore() {
     QVERIFY(!second.notifyRunning(300));
     // A link to the file is the same store.
     QVERIFY(QFile::link(home.filePath("defaults.json"), home.filePath("alias.json")));
-    QFile(home.filePath("defaults.json")).open(QIODevice::WriteOnly);
+    QVERIFY(QFile(home.filePath("defaults.json")).open(QIODevice::WriteOnly));
     const auto alias = bytes(home.filePath("alias.json"));
     SingleInstance third(SingleInstance::keyForStore(alias), runB.path(), alias);
     QVERIFY(!third.claim([] {}));

@@ -505,11 +505,11 @@ void BoardViewTests::tilesFollowTheDesktopAppearance() {
     dark.setColor(QPalette::WindowText, Qt::white);
     dark.setColor(QPalette::Base, QColor(0x2A2A2A));
     QGuiApplication::setPalette(dark);
-    QCoreApplication::processEvents();
     QVERIFY(!wasDark);
-    QCOMPARE(number()->property("color").value<QColor>().rgba(), numberColor(2, true).rgba());
-    const QString darkSource = covered()->property("source").toUrl().toString();
-    QVERIFY2(darkSource != lightSource, qPrintable(darkSource));
+    QTRY_COMPARE(number()->property("color").value<QColor>().rgba(), numberColor(2, true).rgba());
+    QString darkSource;
+    QTRY_VERIFY2((darkSource = covered()->property("source").toUrl().toString()) != lightSource,
+                 qPrintable(darkSource));
     QVERIFY(darkSource.contains(QStringLiteral("ff2a2a2a")));
     QGuiApplication::setPalette(original);
 }

@@ -23,9 +23,10 @@ Item {
         source: {
             if (covered.size <= 0) return ""
             // The URL carries the palette's colours; reading them here draws the tiles anew
-            // when the desktop switches between light and dark.
-            void TileGraphics.controlBackgroundColor
-            return TileGraphics.coveredTileUrl(covered.theme, covered.size, Screen.devicePixelRatio)
+            // when the desktop switches between light and dark. The read is part of the
+            // result: Qt 6.11's compiler drops a bare `void` read.
+            return TileGraphics.controlBackgroundColor.a < 0 ? ""
+                : TileGraphics.coveredTileUrl(covered.theme, covered.size, Screen.devicePixelRatio)
         }
     }
 }

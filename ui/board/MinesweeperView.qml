@@ -313,10 +313,11 @@ FocusScope {
                         clock: TileClock {}
                         coveredSource: {
                             // The URL carries the palette's colours; reading them here draws the
-                            // tiles anew when the desktop switches between light and dark.
-                            void TileGraphics.controlBackgroundColor
-                            return TileGraphics.coveredTileUrl(root.game ? root.game.tileTheme : "Onyx Slate",
-                                                               controller.tileSize, Screen.devicePixelRatio)
+                            // tiles anew when the desktop switches between light and dark. The
+                            // read is part of the result: Qt 6.11's compiler drops a bare `void` read.
+                            return TileGraphics.controlBackgroundColor.a < 0 ? ""
+                                : TileGraphics.coveredTileUrl(root.game ? root.game.tileTheme : "Onyx Slate",
+                                                              controller.tileSize, Screen.devicePixelRatio)
                         }
                     }
 

@@ -48,15 +48,17 @@ QtObject {
         opacity: tile.uncovering
         scale: 0.55 + 0.45 * tile.uncovering
         source: {
-            // The URL carries the palette's colours, so a light/dark switch draws it anew.
-            void TileGraphics.primaryColor
-            return TileGraphics.uncoveredFaceUrl(tile.uncoveredFace, tile.isExploded, tile.isWrongFlag,
-                                                 tile.parts.tileSize, Screen.devicePixelRatio,
-                                                 tile.parts.increasedContrast)
+            // The URL carries the palette's colours, so a light/dark switch draws it anew. The
+            // read is part of the result: Qt 6.11's compiler drops a bare `void` read.
+            return TileGraphics.primaryColor.a < 0 ? ""
+                : TileGraphics.uncoveredFaceUrl(tile.uncoveredFace, tile.isExploded, tile.isWrongFlag,
+                                                tile.parts.tileSize, Screen.devicePixelRatio,
+                                                tile.parts.increasedContrast)
         }
         // Where the tile is between its faces, from the time its face last turned; written to
-        // the tile, whose covered face and marks fade against it.
-        readonly property real progress: {
+        // the tile, whose covered face and marks fade against it. Not named `progress`, which
+        // is the image's own loading progress.
+        readonly property real turnProgress: {
             const target = tile.showsUncoveredFace ? 1 : 0
             const clock = tile.parts.clock
             if (tile.parts.reduceMotion || !clock || !clock.running) return target
@@ -65,8 +67,8 @@ QtObject {
             const eased = t <= 0 ? 0 : 1 - (1 - t) * (1 - t)
             return target === 1 ? eased : 1 - eased
         }
-        onProgressChanged: tile.uncovering = progress
-        Component.onCompleted: tile.uncovering = progress
+        onTurnProgressChanged: tile.uncovering = turnProgress
+        Component.onCompleted: tile.uncovering = turnProgress
         // Gone once the tile is covered again and has faded back.
         readonly property bool done: !tile.showsUncoveredFace && tile.uncovering === 0
         // A tile the board is taking away (a new board) takes its face with it.
