@@ -30,6 +30,8 @@ PACKAGES=(
   # An XEmbed tray host for the X-session tests: Debian testing dropped trayer.
   'trayer|stalonetray'
   xvfb xauth xdotool x11-utils libxcb1-dev fonts-dejavu-core fonts-noto-color-emoji
+  # GNOME's interface font: its digits differ in width, so the tabular-figures test needs it.
+  fonts-cantarell
   python3-pyatspi at-spi2-core dbus-daemon dbus-bin
   orca speech-dispatcher
   openbox desktop-file-utils appstream dpkg-dev lintian
