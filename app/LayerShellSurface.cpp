@@ -61,7 +61,8 @@ LayerShellSurface::LayerShellSurface(QWindow* window) : window_(window), layer_(
     // Zero: the compositor measures the margins from the area other panels keep free, so the
     // surface rests against the tray's panel without covering it, whatever its thickness.
     layer_->setExclusiveZone(0);
-    layer_->setScreenConfiguration(LayerShellQt::Window::ScreenFromQWindow);
+    // The monitor is the window's own screen, which every LayerShellQt release reads by default
+    // (newer ones deprecate saying so).
     // A monitor that goes away takes the surface with it: that arrives as a close, which the
     // panel takes as the player turning away.
     layer_->setCloseOnDismissed(true);
