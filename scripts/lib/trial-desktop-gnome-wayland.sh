@@ -32,12 +32,7 @@ shell_value() {
 shell_unsafe() { [ "$(shell_value 'global.context.unsafe_mode ? "yes" : "no"')" = yes ]; }
 
 start_desktop() {
-  # The shell wants a system bus; a second private bus stands in for it.
-  dbus-daemon --session --nofork --print-address=4 4>"$session/system-bus" >/dev/null 2>&1 &
-  pids+=($!)
-  wait_for 10 test -s "$session/system-bus" || return 1
-  DBUS_SYSTEM_BUS_ADDRESS=$(head -n1 "$session/system-bus")
-  export DBUS_SYSTEM_BUS_ADDRESS
+  start_system_bus_stand_in || return 1
   export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome
   unset DISPLAY
   local extension="$HOME/.local/share/gnome-shell/extensions/unsafe@velmora.trial"

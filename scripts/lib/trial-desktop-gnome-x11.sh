@@ -6,12 +6,7 @@ TRIAL_PACKAGES=(gnome-shell gnome-shell-extension-appindicator gnome-settings-da
 desktop_version() { gnome-shell --version 2>/dev/null; }
 
 start_desktop() {
-  # The shell wants a system bus; a second private bus stands in for it.
-  dbus-daemon --session --nofork --print-address=4 4>"$session/system-bus" >/dev/null 2>&1 &
-  pids+=($!)
-  wait_for 10 test -s "$session/system-bus" || return 1
-  DBUS_SYSTEM_BUS_ADDRESS=$(head -n1 "$session/system-bus")
-  export DBUS_SYSTEM_BUS_ADDRESS
+  start_system_bus_stand_in || return 1
   export XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome
   # Services the bus starts (kactivitymanagerd, kglobalaccel, dconf) need the display too.
   dbus-update-activation-environment --all >/dev/null 2>&1

@@ -96,6 +96,15 @@ if [ -z "${TRIAL_OWN_DISPLAY:-}" ]; then
   wait_for 20 xwininfo -root || { failed "the X server did not answer"; exit 1; }
 fi
 
+# GNOME Shell wants a system bus; a second private session bus stands in for it.
+start_system_bus_stand_in() {
+  dbus-daemon --session --nofork --print-address=4 4>"$session/system-bus" >/dev/null 2>&1 &
+  pids+=($!)
+  wait_for 10 test -s "$session/system-bus" || return 1
+  DBUS_SYSTEM_BUS_ADDRESS=$(head -n1 "$session/system-bus")
+  export DBUS_SYSTEM_BUS_ADDRESS
+}
+
 host_registered() {
   dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
     org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
